@@ -1,0 +1,82 @@
+// The main window's twip layout in pixels: exact at 96 DPI, and following the density elsewhere.
+#include "app/main_layout.h"
+#include "platform/twips.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::PixelRect;
+using platform::TwipRect;
+using platform::TwipsToPixels;
+
+struct ControlCase {
+    const char* name;
+    TwipRect twips;
+    PixelRect pixels; // at 96 DPI, as the window is designed
+};
+
+const ControlCase kControls[] = {
+    {"Label2", app::layout::kLabel2, {8, 8, 177, 17}},
+    {"picZoom", app::layout::kPicZoom, {8, 32, 81, 81}},
+    {"Image1", app::layout::kImage1, {26, 20, 32, 32}},
+    {"picColorDisplay", app::layout::kPicColorDisplay, {96, 32, 89, 33}},
+    {"chkGrid", app::layout::kChkGrid, {96, 72, 89, 17}},
+    {"chkOnTop", app::layout::kChkOnTop, {96, 96, 89, 17}},
+    {"txtRed", app::layout::kTxtRed, {8, 120, 49, 19}},
+    {"txtGreen", app::layout::kTxtGreen, {72, 120, 49, 19}},
+    {"txtBlue", app::layout::kTxtBlue, {136, 120, 49, 19}},
+    {"Label1", app::layout::kLabel1, {8, 144, 97, 17}},
+    {"txtHTML", app::layout::kTxtHtml, {104, 144, 81, 19}},
+    {"Label5", app::layout::kLabel5, {8, 168, 97, 17}},
+    {"txtVB", app::layout::kTxtVb, {104, 168, 81, 19}},
+    {"cmdAbout", app::layout::kCmdAbout, {8, 192, 113, 25}},
+    {"cmdExit", app::layout::kCmdExit, {136, 192, 49, 25}},
+};
+
+TEST(Twips, EveryControlAt96Dpi) {
+    for (const ControlCase& c : kControls) {
+        EXPECT_EQ(TwipsToPixels(c.twips, 96), c.pixels) << c.name;
+    }
+}
+
+TEST(Twips, ClientAreaAt96Dpi) {
+    EXPECT_EQ(TwipsToPixels(app::layout::kClientWidth, 96), 193);
+    EXPECT_EQ(TwipsToPixels(app::layout::kClientHeight, 96), 225);
+}
+
+// At 144 DPI a pixel is 10 twips, at 120 DPI 12 twips; odd halves round away from zero.
+TEST(Twips, OtherDensities) {
+    const struct {
+        int twips;
+        int dpi;
+        int pixels;
+    } cases[] = {
+        {120, 144, 12}, {2895, 144, 290}, {3375, 144, 338}, {1215, 144, 122}, {15, 144, 2},
+        {120, 120, 10}, {2895, 120, 241}, {3375, 120, 281}, {1215, 120, 101}, {6, 120, 1},
+        {5, 120, 0},    {-15, 144, -2},   {-5, 120, 0},     {-6, 120, -1},    {0, 144, 0},
+        {1440, 96, 96}, {7, 96, 0},       {8, 96, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " twips at " << c.dpi;
+    }
+}
+
+// Edges are converted, not sizes, so controls that touch in twips still touch in pixels.
+TEST(Twips, NeighboursStillTouchAt144Dpi) {
+    const PixelRect zoom = TwipsToPixels(app::layout::kPicZoom, 144);
+    EXPECT_EQ(zoom, (PixelRect{12, 48, 122, 122}));
+    const PixelRect label = TwipsToPixels(app::layout::kLabel1, 144);
+    const PixelRect html = TwipsToPixels(app::layout::kTxtHtml, 144);
+    EXPECT_EQ(label.left + label.width, html.left + 2); // the label ends 15 twips inside the box
+    const PixelRect red = TwipsToPixels(app::layout::kTxtRed, 120);
+    EXPECT_EQ(red, (PixelRect{10, 150, 61, 24}));
+}
+
+TEST(Twips, LargeLengthsDoNotOverflow) {
+    EXPECT_EQ(TwipsToPixels(2147483647, 1440), 2147483647);
+    EXPECT_EQ(TwipsToPixels(-2147483647 - 1, 1440), -2147483647 - 1);
+    EXPECT_EQ(TwipsToPixels(2147483647, 96), 143165576);
+}
+
+} // namespace
