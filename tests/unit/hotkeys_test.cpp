@@ -25,12 +25,6 @@ TEST(Hotkeys, OnlyCtrlAloneTriggersTheHotkeys) {
     }
 }
 
-// Windows gives letter keys the code of the upper-case letter.
-TEST(Hotkeys, KeyCodesAreTheLetterKeys) {
-    EXPECT_EQ(app::kKeyG, 'G');
-    EXPECT_EQ(app::kKeyF, 'F');
-}
-
 TEST(Hotkeys, OutOfRangeModifierStatesDoNothing) {
     for (const std::int16_t shift : {-1, 8, 10, -32768, 32767}) {
         EXPECT_EQ(DecideHotkey(app::kKeyG, shift), HotkeyAction::None) << shift;
