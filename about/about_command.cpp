@@ -1,0 +1,8 @@
+// The main window's "About" command.
+#include "app/frm_main.h"
+
+namespace app {
+
+void FrmMain::cmdAbout_Click() {}
+
+} // namespace app

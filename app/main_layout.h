@@ -1,0 +1,52 @@
+// The main window's layout: the client area and every control's place, in twips.
+#pragma once
+
+#include "platform/twips.h"
+
+namespace app::layout {
+
+inline constexpr wchar_t kMainClassName[] = L"VorlithMain";
+inline constexpr wchar_t kMainCaption[] = L"Vorlith v2.0";
+
+inline constexpr int kClientWidth = 2895;
+inline constexpr int kClientHeight = 3375;
+
+// Child-window identifiers. 1 and 2 are left free: they are IDOK and IDCANCEL, which the
+// dialog keys Enter and Esc send, and no button of the main window answers them.
+enum ControlId : int {
+    kIdPicColorDisplay = 100,
+    kIdLabel1,
+    kIdTxtHtml,
+    kIdLabel5,
+    kIdTxtVb,
+    kIdCmdAbout,
+    kIdCmdExit,
+    kIdTxtRed,
+    kIdTxtGreen,
+    kIdTxtBlue,
+    kIdLabel2,
+    kIdPicZoom,
+    kIdChkGrid,
+    kIdChkOnTop,
+};
+
+inline constexpr platform::TwipRect kLabel2{120, 120, 2655, 255};
+inline constexpr platform::TwipRect kPicZoom{120, 480, 1215, 1215};
+inline constexpr platform::TwipRect kImage1{390, 300, 480, 480}; // inside picZoom
+inline constexpr platform::TwipRect kPicColorDisplay{1440, 480, 1335, 495};
+inline constexpr platform::TwipRect kChkGrid{1440, 1080, 1335, 255};
+inline constexpr platform::TwipRect kChkOnTop{1440, 1440, 1335, 255};
+inline constexpr platform::TwipRect kTxtRed{120, 1800, 735, 285};
+inline constexpr platform::TwipRect kTxtGreen{1080, 1800, 735, 285};
+inline constexpr platform::TwipRect kTxtBlue{2040, 1800, 735, 285};
+inline constexpr platform::TwipRect kLabel1{120, 2160, 1455, 255};
+inline constexpr platform::TwipRect kTxtHtml{1560, 2160, 1215, 285};
+inline constexpr platform::TwipRect kLabel5{120, 2520, 1455, 255};
+inline constexpr platform::TwipRect kTxtVb{1560, 2520, 1215, 285};
+inline constexpr platform::TwipRect kCmdAbout{120, 2880, 1695, 375};
+inline constexpr platform::TwipRect kCmdExit{2040, 2880, 735, 375};
+
+// The sampling interval.
+inline constexpr unsigned kTimerIntervalMs = 50;
+
+} // namespace app::layout

@@ -1,0 +1,270 @@
+// Forms: creation from the layout, placement, modal display, routing of control messages.
+#include "platform/form.h"
+
+#include "platform/events.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace platform {
+
+namespace {
+
+// Per-monitor density functions exist from Windows 10 on; older systems get the screen's.
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+
+template <class Fn> Fn User32Function(const char* name) {
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                  : nullptr;
+}
+
+} // namespace
+
+int DpiOf(HWND hwnd) {
+    static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    if (hwnd && getDpiForWindow) {
+        if (const UINT dpi = getDpiForWindow(hwnd); dpi != 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+void Form::Form_KeyDown(std::int16_t& /*keyCode*/, std::int16_t& /*shift*/) {}
+
+bool Form::Load(HWND owner) {
+    if (IsLoaded()) {
+        return true;
+    }
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const HICON icon =
+        design_.iconId
+            ? static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(design_.iconId), IMAGE_ICON,
+                                            0, 0, LR_DEFAULTSIZE | LR_SHARED))
+            : nullptr;
+    RegisterWindowClass(design_.className, 0, icon, GetSysColorBrush(COLOR_BTNFACE));
+
+    owner_ = owner;
+    dpi_ = DpiOf(owner);
+    MakeFont();
+    controls_.clear();
+    images_.clear();
+    lastFocus_ = nullptr;
+
+    DWORD exStyle = 0;
+    if (design_.frame == FrameStyle::FixedDialog) {
+        exStyle |= WS_EX_DLGMODALFRAME;
+    }
+    if (design_.endsProgramOnClose) {
+        exStyle |= WS_EX_APPWINDOW;
+    }
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    if (!CreateWindowObject(exStyle, design_.className, design_.caption, style, CW_USEDEFAULT,
+                            CW_USEDEFAULT, 0, 0, owner, nullptr)) {
+        return false;
+    }
+    // The density of the monitor the window landed on decides the layout.
+    if (const int dpi = DpiOf(hWnd()); dpi != dpi_) {
+        ChangeDpi(dpi, nullptr);
+    }
+    SetOuterSize();
+    if (icon) {
+        // A dialog frame shows no icon in the title bar; the task bar and switcher still do.
+        SendMessageW(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        const HICON small = static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(design_.iconId), IMAGE_ICON,
+                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+        SendMessageW(hWnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    }
+    Form_Load();
+    return IsLoaded();
+}
+
+bool Form::Show() {
+    if (!IsLoaded() && !Load(nullptr)) {
+        return false;
+    }
+    Place(owner_);
+    ShowWindow(hWnd(), SW_SHOW);
+    UpdateWindow(hWnd());
+    return true;
+}
+
+bool Form::ShowModal() {
+    // No owner is named: the window that is active now owns the modal one.
+    HWND owner = GetActiveWindow();
+    if (owner == hWnd()) {
+        owner = nullptr;
+    }
+    if (!IsLoaded() && !Load(owner)) {
+        return false;
+    }
+    modal_ = true;
+    if (owner_) {
+        EnableWindow(owner_, FALSE);
+    }
+    Place(owner_);
+    ShowWindow(hWnd(), SW_SHOW);
+    UpdateWindow(hWnd());
+
+    MSG msg{};
+    while (IsLoaded()) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) {
+                PostQuitMessage(static_cast<int>(msg.wParam)); // for the outer loop
+            }
+            break;
+        }
+        DispatchOne(msg);
+    }
+    modal_ = false;
+    return true;
+}
+
+void Form::Unload() {
+    if (!IsLoaded()) {
+        return;
+    }
+    if (modal_ && owner_) {
+        // The owner takes input again before the modal window goes, so that activation
+        // returns to it rather than to another program's window.
+        EnableWindow(owner_, TRUE);
+    }
+    DestroyWindow(hWnd());
+}
+
+void Form::MakeFont() {
+    // The program's interface font: a plain sans-serif face present on Windows and Wine.
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(8, dpi_, 72);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    constexpr wchar_t kFace[] = L"MS Sans Serif";
+    std::copy(std::begin(kFace), std::end(kFace), lf.lfFaceName);
+    font_.reset(CreateFontIndirectW(&lf));
+}
+
+void Form::SetOuterSize() {
+    RECT rect{0, 0, TwipsToPixels(design_.clientWidth, dpi_),
+              TwipsToPixels(design_.clientHeight, dpi_)};
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(hWnd(), GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(hWnd(), GWL_EXSTYLE));
+    static const auto adjustForDpi = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi_))) {
+        AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    }
+    SetWindowPos(hWnd(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::Place(HWND owner) {
+    RECT window{};
+    GetWindowRect(hWnd(), &window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (design_.start == StartPosition::CenterOwner && owner) {
+        GetWindowRect(owner, &area);
+    }
+    const int x = area.left + (area.right - area.left - width) / 2;
+    const int y = area.top + (area.bottom - area.top - height) / 2;
+    SetWindowPos(hWnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::ChangeDpi(int dpi, const RECT* suggested) {
+    dpi_ = dpi;
+    Font previous = std::move(font_);
+    MakeFont();
+    for (Control* control : controls_) {
+        control->LayOut(); // takes the new font too
+    }
+    if (suggested) {
+        SetWindowPos(hWnd(), nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetOuterSize();
+    InvalidateRect(hWnd(), nullptr, TRUE);
+}
+
+Control* Form::ControlOf(HWND hwnd) const {
+    for (Control* control : controls_) {
+        if (control->hWnd() == hwnd) {
+            return control;
+        }
+    }
+    return nullptr;
+}
+
+LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return CreateControls() ? 0 : -1;
+    case WM_COMMAND:
+        if (lParam != 0 && HIWORD(wParam) == BN_CLICKED) {
+            OnClick(LOWORD(wParam));
+        } else if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            OnDialogKey(LOWORD(wParam));
+        }
+        return 0;
+    case WM_TIMER: OnTimer(static_cast<int>(wParam)); return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (Control* control = ControlOf(reinterpret_cast<HWND>(lParam))) {
+            if (const HBRUSH brush = control->OnCtlColor(reinterpret_cast<HDC>(wParam))) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+        }
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT ps{};
+        const HDC dc = BeginPaint(hWnd(), &ps);
+        PaintSurface(dc);
+        for (const Image* image : images_) {
+            image->Paint(dc, dpi_);
+        }
+        EndPaint(hWnd(), &ps);
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            lastFocus_ = (focus && IsChild(hWnd(), focus)) ? focus : lastFocus_;
+        } else {
+            // The focus goes back where it was, or to the first control in tab order.
+            HWND focus = (lastFocus_ && IsChild(hWnd(), lastFocus_)) ? lastFocus_ : nullptr;
+            for (size_t i = 0; !focus && i < controls_.size(); ++i) {
+                const auto style = GetWindowLongPtrW(controls_[i]->hWnd(), GWL_STYLE);
+                if ((style & WS_TABSTOP) && IsWindowEnabled(controls_[i]->hWnd())) {
+                    focus = controls_[i]->hWnd();
+                }
+            }
+            if (focus) {
+                SetFocus(focus);
+                return 0;
+            }
+        }
+        break;
+    case WM_DPICHANGED: ChangeDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_CLOSE: Unload(); return 0;
+    case WM_DESTROY:
+        if (design_.endsProgramOnClose) {
+            PostQuitMessage(0);
+        }
+        break;
+    case WM_NCDESTROY:
+        controls_.clear();
+        images_.clear();
+        break;
+    default: break;
+    }
+    return Window::OnMessage(message, wParam, lParam);
+}
+
+} // namespace platform

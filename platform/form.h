@@ -1,0 +1,94 @@
+// A top-level window of the program with a fixed frame, laid out in twips, holding controls.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/gdi.h"
+#include "platform/twips.h"
+#include "platform/window.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+enum class FrameStyle {
+    FixedDialog, // no icon in the title bar
+    FixedSingle, // the icon in the title bar
+};
+
+enum class StartPosition { CenterScreen, CenterOwner };
+
+struct FormDesign {
+    const wchar_t* className;
+    const wchar_t* caption;
+    int clientWidth;  // twips
+    int clientHeight; // twips
+    FrameStyle frame;
+    StartPosition start;
+    int iconId;
+    bool keyPreview;
+    bool endsProgramOnClose; // the program's main window
+};
+
+class Form : public Window {
+  public:
+    explicit Form(const FormDesign& design) : design_(design) {}
+
+    // Creates the window and its controls, hidden, then runs Form_Load. False when the
+    // window or one of its controls could not be made.
+    bool Load(HWND owner = nullptr);
+    bool IsLoaded() const noexcept { return hWnd() != nullptr; }
+    // Loads the window if needed, places it and shows it with the focus on its first control.
+    bool Show();
+    // Shows the window modally over the active window: returns when it has been closed.
+    // The other windows of the program take no input meanwhile.
+    bool ShowModal();
+    // Closes the window and destroys its controls; the object stays and can load again.
+    void Unload();
+
+    int Dpi() const noexcept { return dpi_; }
+    PixelRect ToPixels(const TwipRect& rect) const { return TwipsToPixels(rect, dpi_); }
+    HFONT DefaultFont() const noexcept { return font_.get(); }
+    bool KeyPreview() const noexcept { return design_.keyPreview; }
+
+    // Called for every key press while the window or one of its controls has the focus,
+    // before the control sees it, when the form has key preview.
+    virtual void Form_KeyDown(std::int16_t& keyCode, std::int16_t& shift);
+
+    // Controls announce themselves when created, so that the form can route their messages.
+    void Register(Control& control) { controls_.push_back(&control); }
+    void Contain(Image& image) { images_.push_back(&image); }
+
+  protected:
+    virtual bool CreateControls() = 0;
+    virtual void Form_Load() {}
+    virtual void OnClick(int /*controlId*/) {}
+    virtual void OnTimer(int /*timerId*/) {}
+    // The dialog keys: Enter sends IDOK and Esc IDCANCEL.
+    virtual void OnDialogKey(int /*command*/) {}
+    // Painting of the form's own surface beyond the images it contains.
+    virtual void PaintSurface(HDC /*dc*/) {}
+
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void MakeFont();
+    void Place(HWND owner);
+    void SetOuterSize();
+    void ChangeDpi(int dpi, const RECT* suggested);
+    Control* ControlOf(HWND hwnd) const;
+
+    FormDesign design_;
+    int dpi_ = kDefaultDpi;
+    Font font_;
+    std::vector<Control*> controls_;
+    std::vector<Image*> images_;
+    HWND owner_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    bool modal_ = false;
+};
+
+// The density of a window, or of the primary screen for a null handle.
+int DpiOf(HWND hwnd);
+
+} // namespace platform

@@ -1,0 +1,75 @@
+// The window procedure shared by the program's window classes.
+#include "platform/window.h"
+
+namespace platform {
+
+Window::~Window() {
+    // The owner outlives its window as a rule; a window still alive here is taken down
+    // without reaching back into the half-destroyed object.
+    if (hwnd_ && IsWindow(hwnd_)) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+Window* Window::FromHandle(HWND hwnd) noexcept {
+    if (!hwnd || GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&WindowProc)) {
+        return nullptr;
+    }
+    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void Window::RegisterWindowClass(const wchar_t* className, UINT classStyle, HICON icon,
+                                 HBRUSH background) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, className, &existing)) {
+        return;
+    }
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = classStyle;
+    wc.lpfnWndProc = &WindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.lpszClassName = className;
+    RegisterClassExW(&wc);
+}
+
+HWND Window::CreateWindowObject(DWORD exStyle, const wchar_t* className, const wchar_t* caption,
+                                DWORD style, int x, int y, int width, int height, HWND parent,
+                                HMENU menuOrId) {
+    return CreateWindowExW(exStyle, className, caption, style, x, y, width, height, parent,
+                           menuOrId, GetModuleHandleW(nullptr), this);
+}
+
+LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* self = nullptr;
+    if (message == WM_NCCREATE) {
+        // The object arrives with the creation parameters; messages before this one
+        // (WM_GETMINMAXINFO) find none and get the default treatment.
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (!self) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    const LRESULT result = self->OnMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+    }
+    return result;
+}
+
+} // namespace platform

@@ -1,0 +1,38 @@
+// The base of every window of the program: one window procedure that finds the C++ object
+// behind a window and hands it the window's messages.
+#pragma once
+
+#include <windows.h>
+
+namespace platform {
+
+class Window {
+  public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND hWnd() const noexcept { return hwnd_; }
+
+    // The object behind a window of one of the program's own classes, or null.
+    static Window* FromHandle(HWND hwnd) noexcept;
+
+  protected:
+    // Registers a window class of the program once; later calls with the same name do nothing.
+    static void RegisterWindowClass(const wchar_t* className, UINT classStyle, HICON icon,
+                                    HBRUSH background);
+
+    HWND CreateWindowObject(DWORD exStyle, const wchar_t* className, const wchar_t* caption,
+                            DWORD style, int x, int y, int width, int height, HWND parent,
+                            HMENU menuOrId);
+
+    virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+};
+
+} // namespace platform
