@@ -146,6 +146,29 @@ void Image::Paint(HDC dc, int dpi) const {
     DrawIconEx(dc, r.left, r.top, icon_.get(), size_, size_, 0, nullptr, DI_NORMAL);
 }
 
+// --- Line --------------------------------------------------------------------------------
+
+void Line::Create(int x1, int y1, int x2, int y2, ColourValue colour, int widthPixels,
+                  Style style) {
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    colour_ = colour;
+    width_ = widthPixels;
+    style_ = style;
+}
+
+void Line::Paint(HDC dc, int dpi) const {
+    const int penStyle = style_ == Style::InsideSolid ? PS_INSIDEFRAME : PS_SOLID;
+    const HPEN pen = CreatePen(penStyle, width_, ResolveColour(colour_));
+    const HGDIOBJ previous = SelectObject(dc, pen);
+    MoveToEx(dc, TwipsToPixels(x1_, dpi), TwipsToPixels(y1_, dpi), nullptr);
+    LineTo(dc, TwipsToPixels(x2_, dpi), TwipsToPixels(y2_, dpi));
+    SelectObject(dc, previous);
+    DeleteObject(pen);
+}
+
 // --- PictureBox --------------------------------------------------------------------------
 
 PictureBox::~PictureBox() {

@@ -118,6 +118,20 @@ class Image {
     TwipRect place_{};
 };
 
+// A straight line drawn on its form's surface, between two points given in twips.
+class Line {
+  public:
+    enum class Style { Solid, InsideSolid };
+    void Create(int x1, int y1, int x2, int y2, ColourValue colour, int widthPixels, Style style);
+    void Paint(HDC dc, int dpi) const;
+
+  private:
+    int x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+    ColourValue colour_ = 0;
+    int width_ = 1;
+    Style style_ = Style::Solid;
+};
+
 // A picture box. With a persistent image, drawing on hDC() goes into a bitmap that the box
 // keeps and repaints itself from; Cls() clears it, Refresh() shows it at once.
 class PictureBox : public Control {

@@ -47,13 +47,16 @@ bool Form::Load(HWND owner) {
             ? static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(design_.iconId), IMAGE_ICON,
                                             0, 0, LR_DEFAULTSIZE | LR_SHARED))
             : nullptr;
-    RegisterWindowClass(design_.className, 0, icon, GetSysColorBrush(COLOR_BTNFACE));
+    // No class icon: the window sets its own, so that a dialog frame can leave it out of the
+    // title bar.
+    RegisterWindowClass(design_.className, 0, nullptr, GetSysColorBrush(COLOR_BTNFACE));
 
     owner_ = owner;
     dpi_ = DpiOf(owner);
     MakeFont();
     controls_.clear();
     images_.clear();
+    lines_.clear();
     lastFocus_ = nullptr;
 
     DWORD exStyle = 0;
@@ -74,8 +77,11 @@ bool Form::Load(HWND owner) {
     }
     SetOuterSize();
     if (icon) {
-        // A dialog frame shows no icon in the title bar; the task bar and switcher still do.
+        // The task bar and the task switcher show the large icon. A dialog frame shows no
+        // icon in its title bar as long as it has no small one.
         SendMessageW(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    }
+    if (icon && design_.frame != FrameStyle::FixedDialog) {
         const HICON small = static_cast<HICON>(
             LoadImageW(instance, MAKEINTRESOURCEW(design_.iconId), IMAGE_ICON,
                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
@@ -212,6 +218,11 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnDialogKey(LOWORD(wParam));
         }
         return 0;
+    case DM_GETDEFID:
+        if (const int id = DefaultButtonId(); id != 0) {
+            return MAKELRESULT(id, DC_HASDEFID);
+        }
+        return 0;
     case WM_TIMER: OnTimer(static_cast<int>(wParam)); return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -225,7 +236,9 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
         PAINTSTRUCT ps{};
         const HDC dc = BeginPaint(hWnd(), &ps);
-        PaintSurface(dc);
+        for (const Line* line : lines_) {
+            line->Paint(dc, dpi_);
+        }
         for (const Image* image : images_) {
             image->Paint(dc, dpi_);
         }
@@ -261,6 +274,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY:
         controls_.clear();
         images_.clear();
+        lines_.clear();
         break;
     default: break;
     }

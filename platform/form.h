@@ -58,6 +58,7 @@ class Form : public Window {
     // Controls announce themselves when created, so that the form can route their messages.
     void Register(Control& control) { controls_.push_back(&control); }
     void Contain(Image& image) { images_.push_back(&image); }
+    void Contain(Line& line) { lines_.push_back(&line); }
 
   protected:
     virtual bool CreateControls() = 0;
@@ -66,8 +67,8 @@ class Form : public Window {
     virtual void OnTimer(int /*timerId*/) {}
     // The dialog keys: Enter sends IDOK and Esc IDCANCEL.
     virtual void OnDialogKey(int /*command*/) {}
-    // Painting of the form's own surface beyond the images it contains.
-    virtual void PaintSurface(HDC /*dc*/) {}
+    // The button that Enter presses, or 0 for none.
+    virtual int DefaultButtonId() const { return 0; }
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -83,6 +84,7 @@ class Form : public Window {
     Font font_;
     std::vector<Control*> controls_;
     std::vector<Image*> images_;
+    std::vector<Line*> lines_;
     HWND owner_ = nullptr;
     HWND lastFocus_ = nullptr;
     bool modal_ = false;

@@ -1,0 +1,94 @@
+// The About window: its frame, its controls as laid out, and "OK".
+#include "about/frm_about.h"
+
+#include "about/about_layout.h"
+#include "platform/fonts.h"
+#include "resources/resource.h"
+
+namespace about {
+
+namespace {
+
+using namespace layout;
+using platform::Align;
+using platform::ColourValue;
+
+constexpr BYTE kArabicCharset = 178; // what the bold fonts ask for
+constexpr int kPictureSize = 32;
+
+constexpr platform::FormDesign kDesign{
+    kAboutClassName,
+    kAboutCaption,
+    kClientWidth,
+    kClientHeight,
+    platform::FrameStyle::FixedSingle,
+    platform::StartPosition::CenterOwner,
+    IDI_VORLITH,
+    false,
+    false,
+};
+
+constexpr ColourValue Rgb(int r, int g, int b) {
+    return r | (g << 8) | (b << 16);
+}
+
+platform::LabelDesign Caption(ColourValue colour, HFONT font) {
+    return {Align::Left, false, platform::kSysButtonFace, false, colour, font};
+}
+
+} // namespace
+
+FrmAbout::FrmAbout() : Form(kDesign) {}
+
+bool FrmAbout::CreateControls() {
+    titleFont_ =
+        platform::CreateLabelFont({L"Times New Roman", 24.0f, true, kArabicCharset}, Dpi());
+    descriptionFont_ =
+        platform::CreateLabelFont({L"MS Sans Serif", 12.0f, true, kArabicCharset}, Dpi());
+    nameFont_ = platform::CreateLabelFont({L"Times New Roman", 12.0f, true, kArabicCharset}, Dpi());
+    addressFont_ = platform::CreateLabelFont({L"Impact", 14.25f, false, ANSI_CHARSET}, Dpi());
+
+    bool ok = cmdOK.Create(*this, kIdCmdOK, kCmdOK, L"OK", true);
+    ok = ok && lblDescription.Create(*this, kIdLblDescription, kLblDescription, kDescription,
+                                     Caption(Rgb(128, 0, 0), descriptionFont_.get()));
+    ok = ok && lblTitle.Create(*this, kIdLblTitle, kLblTitle, kTitle,
+                               Caption(Rgb(0, 0, 192), titleFont_.get()));
+    ok = ok && Label1.Create(*this, kIdLabel1, kLabel1, kCredit,
+                             Caption(Rgb(0, 128, 0), nameFont_.get()));
+    ok = ok && Label3.Create(*this, kIdLabel3, kLabel3, kAddress,
+                             Caption(Rgb(0, 0, 192), addressFont_.get()));
+    if (!ok) {
+        return false;
+    }
+    Image1.Create(IDI_VORLITH, kPictureSize, kImage1);
+    Contain(Image1);
+    // An etched separator: the shadow line, and one pixel below it the highlight, twice as wide.
+    Line1[1].Create(90, 2445, 5654, 2445, platform::kSysButtonShadow, 1,
+                    platform::Line::Style::InsideSolid);
+    Line1[0].Create(105, 2460, 5654, 2460, platform::kSysButtonHighlight, 2,
+                    platform::Line::Style::Solid);
+    Contain(Line1[1]);
+    Contain(Line1[0]);
+    return true;
+}
+
+void FrmAbout::cmdOK_Click() {
+    Unload();
+}
+
+void FrmAbout::OnClick(int controlId) {
+    if (controlId == kIdCmdOK) {
+        cmdOK_Click();
+    }
+}
+
+void FrmAbout::OnDialogKey(int /*command*/) {
+    // Enter and Esc: "OK" is both the default and the cancel button.
+    cmdOK_Click();
+}
+
+int FrmAbout::DefaultButtonId() const {
+    return kIdCmdOK;
+}
+
+} // namespace about

@@ -1,0 +1,78 @@
+// Label fonts, and their stand-ins on systems without the named faces.
+#include "platform/fonts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cwchar>
+#include <iterator>
+
+namespace platform {
+
+namespace {
+
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0; // one is enough
+}
+
+void CopyFace(wchar_t (&target)[LF_FACESIZE], const wchar_t* face) {
+    const size_t length = std::min<size_t>(std::wcslen(face), LF_FACESIZE - 1);
+    std::copy(face, face + length, target);
+    target[length] = L'\0';
+}
+
+// Faces of the same kind, in order of likeness, found on Windows and on Linux under Wine.
+struct Stand {
+    const wchar_t* face;
+    const wchar_t* standIns[4];
+};
+
+constexpr Stand kStandIns[] = {
+    {L"Times New Roman", {L"Liberation Serif", L"DejaVu Serif", L"FreeSerif", nullptr}},
+    {L"Impact", {L"Liberation Sans Narrow", L"DejaVu Sans Condensed", L"Arial Narrow", nullptr}},
+    {L"MS Sans Serif", {L"Microsoft Sans Serif", L"Tahoma", L"Liberation Sans", nullptr}},
+};
+
+} // namespace
+
+bool FaceInstalled(const wchar_t* face, BYTE charset) {
+    LOGFONTW query{};
+    query.lfCharSet = charset;
+    CopyFace(query.lfFaceName, face);
+    bool found = false;
+    const HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &query, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+Font CreateLabelFont(const FontDesign& design, int dpi) {
+    LOGFONTW lf{};
+    lf.lfHeight = -static_cast<LONG>(std::lround(design.points * static_cast<float>(dpi) / 72.0f));
+    lf.lfWeight = design.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = design.charset;
+    lf.lfQuality = DEFAULT_QUALITY;
+    CopyFace(lf.lfFaceName, design.face);
+    if (!FaceInstalled(design.face, design.charset)) {
+        // The face itself in another character set is the closest; failing that, a stand-in
+        // face in any of its sets.
+        lf.lfCharSet = DEFAULT_CHARSET;
+        if (FaceInstalled(design.face, DEFAULT_CHARSET)) {
+            return Font{CreateFontIndirectW(&lf)};
+        }
+        for (const Stand& stand : kStandIns) {
+            if (std::wcscmp(stand.face, design.face) != 0) {
+                continue;
+            }
+            for (const wchar_t* standIn : stand.standIns) {
+                if (standIn && FaceInstalled(standIn, DEFAULT_CHARSET)) {
+                    CopyFace(lf.lfFaceName, standIn);
+                    break;
+                }
+            }
+        }
+    }
+    return Font{CreateFontIndirectW(&lf)};
+}
+
+} // namespace platform
