@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what building and testing Vorlith needs on Debian or Ubuntu, and nothing that is there.
+set -euo pipefail
+
+packages=(
+    cmake make g++ clang           # native build, unit tests, fuzz test
+    googletest libgtest-dev        # GoogleTest: installed library and /usr/src/googletest
+    g++-mingw-w64-x86-64           # cross compiler for the Windows program (both thread models)
+    wine wine64                    # runs the Windows program and its end-to-end tests
+    xvfb xauth x11-utils           # a private X display for Wine windows
+    imagemagick                    # screenshots (import, convert)
+    util-linux                     # flock, setsid
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+
+echo "deps.sh: installing ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+    sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

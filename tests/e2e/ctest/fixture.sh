@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The shared ground of the Wine tests: one prepared Wine prefix, one private Xvfb and one
+# persistent wineserver for every suite, made by the CTest fixture's setup and ended by its
+# cleanup. The state file tells the suites where the display is.
+#
+#   fixture.sh setup STATE_FILE
+#   fixture.sh cleanup STATE_FILE
+set -euo pipefail
+
+mode=${1:?setup or cleanup}
+state=${2:?state file}
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/wine-env.sh"
+
+cleanup() {
+    if [[ -f $state ]]; then
+        # shellcheck disable=SC1090
+        source "$state"
+        export WINEPREFIX=$VORLITH_STATE_WINEPREFIX
+        vorlith_wineserver_kill
+        vorlith_xvfb_stop "$VORLITH_STATE_XVFB_PID"
+        rm -f "$state"
+    fi
+}
+
+case $mode in
+setup)
+    # A run that was cut short may have left its display behind.
+    cleanup
+    vorlith_prefix_prepare
+    vorlith_xvfb_start
+    mkdir -p "$(dirname "$state")"
+    {
+        echo "VORLITH_STATE_DISPLAY='$DISPLAY'"
+        echo "VORLITH_STATE_XVFB_PID='$VORLITH_XVFB_PID'"
+        echo "VORLITH_STATE_WINEPREFIX='$WINEPREFIX'"
+    } >"$state"
+    # One server for all the suites: every wine start after this one is quicker. Its output goes
+    # nowhere, so that CTest does not wait for a pipe that the server would hold open.
+    timeout 30 wineserver -p </dev/null >/dev/null 2>&1 || true
+    echo "Xvfb on $DISPLAY (pid $VORLITH_XVFB_PID), Wine prefix $WINEPREFIX"
+    ;;
+cleanup)
+    cleanup
+    echo "Wine test display ended"
+    ;;
+*)
+    echo "fixture.sh: unknown mode $mode" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,126 @@
+// Drives a running vorlith.exe from outside, as a user would: the pointer, the keys, clicks,
+// the screen's pixels, and the texts and states of its windows.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using Millis = std::chrono::milliseconds;
+
+// How long a change that the program should make may take: many ticks of 50 ms, with room for
+// a slow machine. Waits end as soon as the change is seen.
+inline constexpr Millis kPatience{5000};
+// How long to watch for a change that must NOT happen: ten ticks.
+inline constexpr Millis kQuietPeriod{500};
+
+// The program under test: beside the driver, unless --vorlith=PATH or VORLITH_EXE names it.
+void SetVorlithPath(std::wstring path);
+std::wstring VorlithPath();
+
+// Runs the driver's own messages, so that its target windows paint.
+void PumpMessages();
+// Asks done() until it answers true or the timeout passes, running messages between asks.
+bool WaitUntil(const std::function<bool()>& done, Millis timeout = kPatience);
+// Runs messages for a fixed time: only for showing that something does not happen.
+void Idle(Millis duration);
+
+// One running vorlith.exe, ended when this object goes.
+class VorlithProcess {
+  public:
+    // Starts the program and waits for its main window; throws std::runtime_error otherwise.
+    static VorlithProcess Launch();
+
+    VorlithProcess(VorlithProcess&& other) noexcept;
+    VorlithProcess& operator=(VorlithProcess&&) = delete;
+    VorlithProcess(const VorlithProcess&) = delete;
+    ~VorlithProcess();
+
+    HWND Main() const noexcept { return main_; }
+    DWORD ProcessId() const noexcept { return pid_; }
+    DWORD ThreadId() const noexcept { return tid_; }
+    // The child control with this identifier; throws when the main window has none.
+    HWND Control(int id) const;
+
+    bool Running() const;
+    // Waits for the process to end by itself.
+    bool WaitForExit(Millis timeout = kPatience) const;
+    // The visible top-level windows of the process.
+    std::vector<HWND> VisibleTopLevelWindows() const;
+
+  private:
+    VorlithProcess(HANDLE process, HANDLE job, DWORD pid);
+    void Terminate() noexcept;
+
+    HANDLE process_ = nullptr;
+    HANDLE job_ = nullptr;
+    DWORD pid_ = 0;
+    DWORD tid_ = 0;
+    HWND main_ = nullptr;
+};
+
+// Window facts, read from another process.
+std::wstring WindowText(HWND hwnd);
+std::wstring ClassName(HWND hwnd);
+LONG_PTR Style(HWND hwnd);
+LONG_PTR ExStyle(HWND hwnd);
+// A child's window rectangle in its parent's client coordinates.
+RECT RectInParent(HWND child);
+SIZE ClientSize(HWND hwnd);
+// A point of a window's client area on the screen.
+POINT ClientToScreenPoint(HWND hwnd, int x, int y);
+// The middle of a window's client area on the screen.
+POINT ClientCentre(HWND hwnd);
+// The window with the keyboard focus in a thread, or null.
+HWND FocusOf(DWORD threadId);
+
+// Makes a window the foreground window, so that keys go to it; false when it did not become so.
+bool MakeForeground(HWND hwnd);
+
+// A window of the driver's own, filled with one colour: the pixels that the program reads.
+// Topmost, never activated, so that the program's window keeps the keyboard.
+class TargetWindow {
+  public:
+    TargetWindow(RECT screenRect, COLORREF colour);
+    TargetWindow(const TargetWindow&) = delete;
+    TargetWindow& operator=(const TargetWindow&) = delete;
+    ~TargetWindow();
+
+    // Repaints in another colour and waits until the screen shows it.
+    void SetColour(COLORREF colour);
+    COLORREF Colour() const noexcept { return colour_; }
+    POINT Centre() const noexcept;
+    HWND Handle() const noexcept { return hwnd_; }
+
+  private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+    RECT rect_{};
+    COLORREF colour_ = 0;
+};
+
+// The pointer.
+void MovePointer(POINT screen);
+POINT PointerPosition();
+// A real left click at a point of the screen (moves the pointer there).
+void MouseClick(POINT screen);
+
+// Presses and releases a key with modifiers held (VK_CONTROL, VK_SHIFT, VK_MENU), through the
+// system's input queue: it goes to the foreground window like a typed key.
+void PressKey(WORD vk, const std::vector<WORD>& modifiers = {});
+
+// Clicks a button by message, as the keyboard or an accessibility tool would.
+void ClickButton(HWND button);
+// Sends a message and waits at most two seconds for the answer (the target may be ending).
+LRESULT SendWithTimeout(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The colour of a screen pixel, read through a display device context.
+COLORREF ScreenPixel(POINT screen);
+
+} // namespace e2e

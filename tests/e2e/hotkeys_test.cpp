@@ -1,0 +1,168 @@
+// Ctrl+G and Ctrl+F typed into the real main window: freezing and resuming the reading, and
+// every near miss that must leave the sampling as it was.
+#include "tests/e2e/session.h"
+
+#include "app/main_layout.h"
+
+#include <vector>
+
+namespace e2e {
+namespace {
+
+using namespace app::layout;
+
+// Freezes with Ctrl+G and shows that the reading no longer follows the pointer: afterwards the
+// pointer is on B and the boxes still show A.
+testing::AssertionResult FreezeOnA(const VorlithProcess& app, TargetWindow& targetB) {
+    PressKey('G', {VK_CONTROL});
+    Idle(kKeySettle);
+    MovePointer(targetB.Centre());
+    return ReadingStays(app, kColourA.reading);
+}
+
+struct KeyCase {
+    const char* name;
+    WORD key;
+    std::vector<WORD> modifiers;
+    bool startFrozen;
+    bool frozenAfter;
+};
+
+void PrintTo(const KeyCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const KeyCase kKeyCases[] = {
+    // The two hotkeys, from either state.
+    {"CtrlGFreezes", 'G', {VK_CONTROL}, false, true},
+    {"CtrlGTwiceStaysFrozen", 'G', {VK_CONTROL}, true, true},
+    {"CtrlFResumes", 'F', {VK_CONTROL}, true, false},
+    {"CtrlFWhileLiveStaysLive", 'F', {VK_CONTROL}, false, false},
+    // G without exactly Ctrl does not freeze.
+    {"GAloneNoFreeze", 'G', {}, false, false},
+    {"ShiftGNoFreeze", 'G', {VK_SHIFT}, false, false},
+    {"AltGNoFreeze", 'G', {VK_MENU}, false, false},
+    {"CtrlShiftGNoFreeze", 'G', {VK_CONTROL, VK_SHIFT}, false, false},
+    {"CtrlAltGNoFreeze", 'G', {VK_CONTROL, VK_MENU}, false, false},
+    {"CtrlShiftAltGNoFreeze", 'G', {VK_CONTROL, VK_SHIFT, VK_MENU}, false, false},
+    // F without exactly Ctrl does not resume.
+    {"FAloneNoResume", 'F', {}, true, true},
+    {"ShiftFNoResume", 'F', {VK_SHIFT}, true, true},
+    {"AltFNoResume", 'F', {VK_MENU}, true, true},
+    {"CtrlShiftFNoResume", 'F', {VK_CONTROL, VK_SHIFT}, true, true},
+    {"CtrlAltFNoResume", 'F', {VK_CONTROL, VK_MENU}, true, true},
+    // Ctrl with the neighbouring letters does neither.
+    {"CtrlHNoFreeze", 'H', {VK_CONTROL}, false, false},
+    {"CtrlENoResume", 'E', {VK_CONTROL}, true, true},
+    {"CtrlNoLetterNoFreeze", VK_SPACE, {VK_CONTROL}, false, false},
+};
+
+class Hotkeys : public VorlithTest, public testing::WithParamInterface<KeyCase> {};
+
+// The pointer starts on A with the reading A. The key is typed, then the pointer rests on B:
+// a live program shows B, a frozen one keeps A. A frozen program must still resume on Ctrl+F,
+// which shows that it was frozen and not hung.
+TEST_P(Hotkeys, KeyLeavesTheSamplingInTheExpectedState) {
+    const KeyCase& c = GetParam();
+    if (c.startFrozen) {
+        ASSERT_TRUE(FreezeOnA(App(), TargetB())) << "Ctrl+G did not freeze";
+    }
+    ASSERT_EQ(GetForegroundWindow(), App().Main());
+
+    PressKey(c.key, c.modifiers);
+    Idle(kKeySettle);
+    MovePointer(TargetB().Centre());
+
+    if (c.frozenAfter) {
+        EXPECT_TRUE(ReadingStays(App(), kColourA.reading)) << "expected frozen";
+        PressKey('F', {VK_CONTROL});
+        EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading)) << "Ctrl+F did not resume";
+    } else {
+        EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading)) << "expected live";
+    }
+    EXPECT_TRUE(App().Running());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, Hotkeys, testing::ValuesIn(kKeyCases), CaseName<KeyCase>);
+
+// Key preview: the hotkeys act whichever control has the focus, and the key still goes on to
+// that control, which keeps the focus. A focused text box keeps what is typed while frozen.
+struct FocusCase {
+    const char* name;
+    int id;
+    bool typable;
+};
+
+void PrintTo(const FocusCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const FocusCase kFocusCases[] = {
+    {"TxtHtml", kIdTxtHtml, true},
+    {"TxtRed", kIdTxtRed, true},
+    {"TxtVb", kIdTxtVb, true},
+    {"ChkGrid", kIdChkGrid, false},
+};
+
+class HotkeysWithFocus : public VorlithTest, public testing::WithParamInterface<FocusCase> {};
+
+TEST_P(HotkeysWithFocus, CtrlGAndCtrlFActAndTheControlKeepsTheFocus) {
+    const FocusCase& c = GetParam();
+    HWND control = Control(c.id);
+    MouseClick(ClientCentre(control));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(App().ThreadId()) == control; }))
+        << "a click did not focus the control";
+    ASSERT_TRUE(PointAt(TargetA(), kColourA));
+
+    ASSERT_TRUE(FreezeOnA(App(), TargetB())) << "Ctrl+G did not freeze";
+    EXPECT_EQ(FocusOf(App().ThreadId()), control);
+
+    if (c.typable) {
+        // Replace the frozen text by typing: it stays while the sampling is frozen.
+        PressKey(VK_HOME);
+        PressKey(VK_END, {VK_SHIFT});
+        PressKey('X');
+        PressKey('Y');
+        EXPECT_TRUE(WaitUntil([&] { return WindowText(control) == L"xy"; }))
+            << "the box shows \"" << testing::PrintToString(WindowText(control)) << "\"";
+        Idle(kQuietPeriod);
+        EXPECT_EQ(WindowText(control), L"xy");
+    }
+
+    PressKey('F', {VK_CONTROL});
+    EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading)) << "Ctrl+F did not resume";
+    EXPECT_EQ(FocusOf(App().ThreadId()), control);
+}
+
+INSTANTIATE_TEST_SUITE_P(Focus, HotkeysWithFocus, testing::ValuesIn(kFocusCases),
+                         CaseName<FocusCase>);
+
+using HotkeyRepeat = VorlithTest;
+
+// Holding Ctrl+G down repeats the key: each repeat freezes again, nothing else happens.
+TEST_F(HotkeyRepeat, HeldCtrlGStaysFrozen) {
+    std::vector<INPUT> inputs;
+    auto key = [&](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    key(VK_CONTROL, false);
+    for (int repeat = 0; repeat < 8; ++repeat) {
+        key('G', false);
+    }
+    key('G', true);
+    key(VK_CONTROL, true);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Idle(kKeySettle);
+    MovePointer(TargetB().Centre());
+    EXPECT_TRUE(ReadingStays(App(), kColourA.reading));
+    PressKey('F', {VK_CONTROL});
+    EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading));
+}
+
+} // namespace
+} // namespace e2e

@@ -1,0 +1,406 @@
+// The real main window from outside: its frame and controls at 96 pixels per inch, the focus
+// and the dialog keys, "Always on top", and the ways the program ends.
+#include "tests/e2e/session.h"
+
+#include "app/main_layout.h"
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+namespace {
+
+using namespace app::layout;
+
+constexpr wchar_t kEdit[] = L"Edit";
+constexpr wchar_t kButton[] = L"Button";
+constexpr wchar_t kStatic[] = L"Static";
+constexpr wchar_t kPicture[] = L"VorlithPicture";
+
+enum class Kind { Label, Picture, CheckBox, PushButton, TextCentred, TextLeft };
+
+struct ControlCase {
+    const char* name;
+    int id;
+    Kind kind;
+    const wchar_t* caption; // null for the text boxes, whose text the ticks overwrite
+    RECT pixels;            // left, top, right, bottom in the client area at 96 dpi
+};
+
+void PrintTo(const ControlCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+constexpr RECT Px(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
+
+// Every control's place in pixels at 96 pixels per inch, with its caption.
+const ControlCase kControls[] = {
+    {"Label2", kIdLabel2, Kind::Label, L"Ctrl+G to Pick <-> Ctrl+F to Release", Px(8, 8, 177, 17)},
+    {"picZoom", kIdPicZoom, Kind::Picture, nullptr, Px(8, 32, 81, 81)},
+    {"picColorDisplay", kIdPicColorDisplay, Kind::Picture, nullptr, Px(96, 32, 89, 33)},
+    {"chkGrid", kIdChkGrid, Kind::CheckBox, L"Show Grid", Px(96, 72, 89, 17)},
+    {"chkOnTop", kIdChkOnTop, Kind::CheckBox, L"Always on top", Px(96, 96, 89, 17)},
+    {"txtRed", kIdTxtRed, Kind::TextCentred, nullptr, Px(8, 120, 49, 19)},
+    {"txtGreen", kIdTxtGreen, Kind::TextCentred, nullptr, Px(72, 120, 49, 19)},
+    {"txtBlue", kIdTxtBlue, Kind::TextCentred, nullptr, Px(136, 120, 49, 19)},
+    {"Label1", kIdLabel1, Kind::Label, L"HTML Code", Px(8, 144, 97, 17)},
+    {"txtHTML", kIdTxtHtml, Kind::TextLeft, nullptr, Px(104, 144, 81, 19)},
+    {"Label5", kIdLabel5, Kind::Label, L"Visual Basic Code", Px(8, 168, 97, 17)},
+    {"txtVB", kIdTxtVb, Kind::TextLeft, nullptr, Px(104, 168, 81, 19)},
+    {"cmdAbout", kIdCmdAbout, Kind::PushButton, L"About", Px(8, 192, 113, 25)},
+    {"cmdExit", kIdCmdExit, Kind::PushButton, L"Exit", Px(136, 192, 49, 25)},
+};
+
+std::string NameOfControl(HWND hwnd) {
+    if (hwnd == nullptr) {
+        return "(no focus)";
+    }
+    const int id = GetDlgCtrlID(hwnd);
+    for (const ControlCase& c : kControls) {
+        if (c.id == id) {
+            return c.name;
+        }
+    }
+    return "(window " + std::to_string(id) + ")";
+}
+
+// The layout tests only look: one program serves them all.
+class MainWindowLayout : public testing::TestWithParam<ControlCase> {
+  protected:
+    static void TearDownTestSuite() { app_.reset(); }
+    void SetUp() override {
+        if (!app_ || !app_->Running()) {
+            app_.reset();
+            app_.emplace(VorlithProcess::Launch());
+        }
+    }
+    static std::optional<VorlithProcess> app_;
+};
+
+std::optional<VorlithProcess> MainWindowLayout::app_;
+
+TEST_P(MainWindowLayout, ControlHasItsClassPlaceCaptionAndStyle) {
+    const ControlCase& c = GetParam();
+    HWND control = app_->Control(c.id);
+    const RECT rect = RectInParent(control);
+    EXPECT_EQ(rect.left, c.pixels.left);
+    EXPECT_EQ(rect.top, c.pixels.top);
+    EXPECT_EQ(rect.right - rect.left, c.pixels.right - c.pixels.left) << "width";
+    EXPECT_EQ(rect.bottom - rect.top, c.pixels.bottom - c.pixels.top) << "height";
+    if (c.caption != nullptr) {
+        EXPECT_EQ(WindowText(control), c.caption);
+    }
+
+    const LONG_PTR style = Style(control);
+    EXPECT_TRUE(style & WS_VISIBLE);
+    EXPECT_FALSE(style & WS_DISABLED);
+    const std::wstring cls = ClassName(control);
+    switch (c.kind) {
+    case Kind::Label:
+        EXPECT_EQ(cls, kStatic);
+        EXPECT_EQ(style & SS_TYPEMASK, SS_CENTER) << "label text is centred";
+        EXPECT_FALSE(style & WS_TABSTOP);
+        break;
+    case Kind::Picture:
+        EXPECT_EQ(cls, kPicture);
+        EXPECT_TRUE(style & WS_TABSTOP);
+        break;
+    case Kind::CheckBox:
+        EXPECT_EQ(cls, kButton);
+        EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX);
+        EXPECT_TRUE(style & WS_TABSTOP);
+        break;
+    case Kind::PushButton:
+        EXPECT_EQ(cls, kButton);
+        EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON) << "no default button";
+        EXPECT_TRUE(style & WS_TABSTOP);
+        break;
+    case Kind::TextCentred:
+    case Kind::TextLeft:
+        EXPECT_EQ(cls, kEdit);
+        EXPECT_EQ(style & (ES_CENTER | ES_RIGHT),
+                  c.kind == Kind::TextCentred ? ES_CENTER : ES_LEFT);
+        EXPECT_FALSE(style & ES_MULTILINE);
+        EXPECT_FALSE(style & ES_READONLY);
+        EXPECT_TRUE(style & WS_TABSTOP);
+        break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, MainWindowLayout, testing::ValuesIn(kControls),
+                         CaseName<ControlCase>);
+
+using MainWindow = VorlithTest;
+
+TEST_F(MainWindow, FrameCaptionAndClientArea) {
+    HWND main = App().Main();
+    EXPECT_EQ(ClassName(main), kMainClassName);
+    EXPECT_EQ(WindowText(main), kMainCaption);
+    const SIZE client = ClientSize(main);
+    EXPECT_EQ(client.cx, 193);
+    EXPECT_EQ(client.cy, 225);
+
+    const LONG_PTR style = Style(main);
+    EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU) << "close box";
+    EXPECT_FALSE(style & WS_THICKFRAME) << "fixed size";
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(ExStyle(main) & WS_EX_TOPMOST) << "starts in the normal layer";
+
+    // The magnifier's 2-pixel sunken border leaves 77 x 77 pixels to draw in.
+    const SIZE zoom = ClientSize(Control(kIdPicZoom));
+    EXPECT_EQ(zoom.cx, 77);
+    EXPECT_EQ(zoom.cy, 77);
+}
+
+TEST_F(MainWindow, StartsCentredOnTheScreen) {
+    RECT rect{};
+    GetWindowRect(App().Main(), &rect);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR(rect.left, screenWidth - rect.right, 1);
+    EXPECT_NEAR(rect.top, screenHeight - rect.bottom, 1);
+}
+
+TEST_F(MainWindow, CheckBoxesStartUnticked) {
+    EXPECT_EQ(SendWithTimeout(Control(kIdChkGrid), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendWithTimeout(Control(kIdChkOnTop), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+// Background colours as drawn on the screen, one pixel inside each control's client area
+// (where no text reaches).
+TEST_F(MainWindow, ControlColoursOnTheScreen) {
+    struct Expected {
+        const char* name;
+        int id;
+        COLORREF colour;
+    };
+    const Expected expected[] = {
+        {"txtRed", kIdTxtRed, RGB(192, 0, 0)},
+        {"txtGreen", kIdTxtGreen, RGB(0, 192, 0)},
+        {"txtBlue", kIdTxtBlue, RGB(0, 0, 192)},
+        {"Label2", kIdLabel2, RGB(255, 255, 192)},
+        {"txtHTML", kIdTxtHtml, GetSysColor(COLOR_WINDOW)},
+        {"txtVB", kIdTxtVb, GetSysColor(COLOR_WINDOW)},
+        {"Label1", kIdLabel1, GetSysColor(COLOR_BTNFACE)},
+    };
+    for (const Expected& e : expected) {
+        const POINT inside = ClientToScreenPoint(Control(e.id), 1, 1);
+        EXPECT_EQ(ScreenPixel(inside), e.colour)
+            << std::hex << e.name << " expected 0x" << e.colour;
+    }
+}
+
+// --- Focus and the dialog keys ------------------------------------------------------------
+
+TEST_F(MainWindow, FocusStartsOnTheSwatch) {
+    EXPECT_EQ(NameOfControl(FocusOf(App().ThreadId())), "picColorDisplay");
+}
+
+TEST_F(MainWindow, TabVisitsTheControlsInTabOrder) {
+    const int forward[] = {kIdTxtHtml, kIdTxtVb,    kIdCmdAbout,       kIdCmdExit,
+                           kIdTxtRed,  kIdTxtGreen, kIdTxtBlue,        kIdPicZoom,
+                           kIdChkGrid, kIdChkOnTop, kIdPicColorDisplay};
+    ASSERT_EQ(NameOfControl(FocusOf(App().ThreadId())), "picColorDisplay");
+    std::vector<std::string> expected;
+    std::vector<std::string> seen;
+    for (int id : forward) {
+        HWND want = Control(id);
+        PressKey(VK_TAB);
+        WaitUntil([&] { return FocusOf(App().ThreadId()) == want; }, Millis{1000});
+        expected.push_back(NameOfControl(want));
+        seen.push_back(NameOfControl(FocusOf(App().ThreadId())));
+    }
+    EXPECT_EQ(seen, expected);
+
+    // Shift+Tab goes back the same way.
+    const int backward[] = {kIdChkOnTop, kIdChkGrid};
+    expected.clear();
+    seen.clear();
+    for (int id : backward) {
+        HWND want = Control(id);
+        PressKey(VK_TAB, {VK_SHIFT});
+        WaitUntil([&] { return FocusOf(App().ThreadId()) == want; }, Millis{1000});
+        expected.push_back(NameOfControl(want));
+        seen.push_back(NameOfControl(FocusOf(App().ThreadId())));
+    }
+    EXPECT_EQ(seen, expected);
+}
+
+// Enter and Esc press no button, wherever the focus is (other than on a button itself).
+struct DialogKeyCase {
+    const char* name;
+    int focusId; // 0: the focus as the window opens
+    WORD key;
+};
+
+void PrintTo(const DialogKeyCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const DialogKeyCase kDialogKeys[] = {
+    {"EnterOnTheSwatch", 0, VK_RETURN},        {"EscOnTheSwatch", 0, VK_ESCAPE},
+    {"EnterInTxtHtml", kIdTxtHtml, VK_RETURN}, {"EscInTxtHtml", kIdTxtHtml, VK_ESCAPE},
+    {"EnterInTxtBlue", kIdTxtBlue, VK_RETURN}, {"EscInTxtBlue", kIdTxtBlue, VK_ESCAPE},
+};
+
+class DialogKeys : public VorlithTest, public testing::WithParamInterface<DialogKeyCase> {};
+
+TEST_P(DialogKeys, PressNoButton) {
+    const DialogKeyCase& c = GetParam();
+    if (c.focusId != 0) {
+        HWND control = Control(c.focusId);
+        MouseClick(ClientCentre(control));
+        ASSERT_TRUE(WaitUntil([&] { return FocusOf(App().ThreadId()) == control; }));
+        ASSERT_TRUE(PointAt(TargetA(), kColourA));
+    }
+    PressKey(c.key);
+    Idle(kQuietPeriod);
+
+    EXPECT_TRUE(App().Running()) << "Exit was pressed";
+    EXPECT_EQ(App().VisibleTopLevelWindows(), std::vector<HWND>{App().Main()})
+        << "a window opened (About?)";
+    EXPECT_EQ(SendWithTimeout(Control(kIdChkOnTop), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(PointAt(TargetB(), kColourB)) << "the sampling stopped";
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, DialogKeys, testing::ValuesIn(kDialogKeys), CaseName<DialogKeyCase>);
+
+// --- Always on top -------------------------------------------------------------------------
+
+bool IsTopmost(HWND hwnd) {
+    return (ExStyle(hwnd) & WS_EX_TOPMOST) != 0;
+}
+
+class AlwaysOnTop : public VorlithTest, public testing::WithParamInterface<bool> {};
+
+// Ticking moves the window into the topmost layer, unticking out of it; neither moves, sizes or
+// activates it, and neither touches the sampling state (live or frozen).
+TEST_P(AlwaysOnTop, TickAndUntickToggleTheTopmostLayerOnly) {
+    const bool frozen = GetParam();
+    HWND main = App().Main();
+    HWND check = Control(kIdChkOnTop);
+    if (frozen) {
+        PressKey('G', {VK_CONTROL});
+        Idle(kKeySettle);
+    }
+    RECT before{};
+    GetWindowRect(main, &before);
+
+    for (const bool tick : {true, false}) {
+        SCOPED_TRACE(tick ? "ticking" : "unticking");
+        MouseClick(ClientCentre(check));
+        EXPECT_TRUE(WaitUntil([&] { return IsTopmost(main) == tick; }))
+            << "WS_EX_TOPMOST is " << IsTopmost(main);
+        EXPECT_EQ(SendWithTimeout(check, BM_GETCHECK, 0, 0), tick ? BST_CHECKED : BST_UNCHECKED);
+        RECT after{};
+        GetWindowRect(main, &after);
+        EXPECT_TRUE(EqualRect(&before, &after)) << "the window moved or changed its size";
+        EXPECT_EQ(GetForegroundWindow(), main);
+
+        MovePointer(TargetB().Centre());
+        if (frozen) {
+            EXPECT_TRUE(ReadingStays(App(), kColourA.reading)) << "no longer frozen";
+        } else {
+            EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading)) << "no longer live";
+            ASSERT_TRUE(PointAt(TargetA(), kColourA));
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(States, AlwaysOnTop, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& param) {
+                             return std::string(param.param ? "Frozen" : "Live");
+                         });
+
+// --- Ending the program -------------------------------------------------------------------
+
+enum class Ender { ExitClick, ExitMessage, CloseBoxClick, WmClose, SysCommandClose };
+enum class Before { Live, Frozen, Topmost };
+
+struct EndCase {
+    const char* name;
+    Ender ender;
+    Before before;
+};
+
+void PrintTo(const EndCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const EndCase kEndCases[] = {
+    {"ExitClickWhileLive", Ender::ExitClick, Before::Live},
+    {"ExitClickWhileFrozen", Ender::ExitClick, Before::Frozen},
+    {"ExitClickWhileTopmost", Ender::ExitClick, Before::Topmost},
+    {"ExitByMessage", Ender::ExitMessage, Before::Live},
+    {"CloseBoxClickWhileLive", Ender::CloseBoxClick, Before::Live},
+    {"CloseBoxClickWhileTopmost", Ender::CloseBoxClick, Before::Topmost},
+    {"WmClose", Ender::WmClose, Before::Live},
+    {"WmCloseWhileFrozen", Ender::WmClose, Before::Frozen},
+    {"SysCommandClose", Ender::SysCommandClose, Before::Live},
+};
+
+// The screen point of the close box in the title bar, asked of the window itself.
+bool FindCloseBox(HWND hwnd, POINT& where) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    long sumX = 0;
+    long sumY = 0;
+    long hits = 0;
+    for (int y = rect.top; y < rect.top + 40 && y < rect.bottom; y += 2) {
+        for (int x = rect.right - 1; x > rect.right - 80 && x > rect.left; x -= 2) {
+            if (SendWithTimeout(hwnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+                sumX += x;
+                sumY += y;
+                ++hits;
+            }
+        }
+    }
+    if (hits == 0) {
+        return false;
+    }
+    where = {static_cast<LONG>(sumX / hits), static_cast<LONG>(sumY / hits)};
+    return true;
+}
+
+class Ending : public VorlithTest, public testing::WithParamInterface<EndCase> {};
+
+TEST_P(Ending, TheProgramEnds) {
+    const EndCase& c = GetParam();
+    HWND main = App().Main();
+    switch (c.before) {
+    case Before::Live: break;
+    case Before::Frozen:
+        PressKey('G', {VK_CONTROL});
+        Idle(kKeySettle);
+        MovePointer(TargetB().Centre());
+        ASSERT_TRUE(ReadingStays(App(), kColourA.reading)) << "Ctrl+G did not freeze";
+        break;
+    case Before::Topmost:
+        MouseClick(ClientCentre(Control(kIdChkOnTop)));
+        ASSERT_TRUE(WaitUntil([&] { return IsTopmost(main); }));
+        break;
+    }
+
+    switch (c.ender) {
+    case Ender::ExitClick: MouseClick(ClientCentre(Control(kIdCmdExit))); break;
+    case Ender::ExitMessage: ClickButton(Control(kIdCmdExit)); break;
+    case Ender::CloseBoxClick: {
+        POINT closeBox{};
+        ASSERT_TRUE(FindCloseBox(main, closeBox)) << "no close box in the title bar";
+        MouseClick(closeBox);
+        break;
+    }
+    case Ender::WmClose: PostMessageW(main, WM_CLOSE, 0, 0); break;
+    case Ender::SysCommandClose: PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    }
+    EXPECT_TRUE(App().WaitForExit()) << "the program still runs";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, Ending, testing::ValuesIn(kEndCases), CaseName<EndCase>);
+
+} // namespace
+} // namespace e2e
