@@ -165,8 +165,21 @@ void Form::SetOuterSize() {
     if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi_))) {
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     }
-    SetWindowPos(hWnd(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    SetWindowPos(hWnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame the system really draws can differ from the computed one (a frame still at
+    // the old density, a theme): what the client area misses is added to the outer size.
+    RECT client{};
+    GetClientRect(hWnd(), &client);
+    const int missingWidth = TwipsToPixels(design_.clientWidth, dpi_) - client.right;
+    const int missingHeight = TwipsToPixels(design_.clientHeight, dpi_) - client.bottom;
+    if (missingWidth != 0 || missingHeight != 0) {
+        width += missingWidth;
+        height += missingHeight;
+        SetWindowPos(hWnd(), nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void Form::Place(HWND owner) {

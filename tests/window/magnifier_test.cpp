@@ -1,0 +1,148 @@
+// The zoom view and its grid, drawn by the real main window's procedures into picZoom's image.
+#include "tests/window/window_fixture.h"
+
+#include "magnifier/grid_plan.h"
+
+namespace window_tests {
+namespace {
+
+constexpr COLORREF kFirstGrey = 0x808080;
+constexpr COLORREF kSecondGrey = 0xC0C0C0;
+
+// A window of the test's own whose every pixel differs from its neighbours.
+class PatternWindow {
+  public:
+    static constexpr int kLeft = 40;
+    static constexpr int kTop = 40;
+    static constexpr int kSize = 48;
+
+    PatternWindow() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"VorlithTestPattern";
+        RegisterClassW(&wc);
+        hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
+                                wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, kLeft, kTop, kSize,
+                                kSize, nullptr, nullptr, wc.hInstance, nullptr);
+        UpdateWindow(hwnd_);
+        GdiFlush();
+    }
+    ~PatternWindow() { DestroyWindow(hwnd_); }
+
+    static COLORREF ColourAt(int x, int y) {
+        return RGB((x * 37 + 11) & 0xFF, (y * 53 + 7) & 0xFF, ((x + y) * 29) & 0xFF);
+    }
+
+  private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_PAINT) {
+            PAINTSTRUCT ps{};
+            const HDC dc = BeginPaint(hwnd, &ps);
+            for (int y = 0; y < kSize; ++y) {
+                for (int x = 0; x < kSize; ++x) {
+                    SetPixelV(dc, x, y, ColourAt(x, y));
+                }
+            }
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    HWND hwnd_ = nullptr;
+};
+
+void Pump() {
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageW(&msg);
+    }
+}
+
+TEST_F(MainWindowTest, ZoomViewShowsSevenBySevenBlocksOfTheScreenAroundThePoint) {
+    PatternWindow pattern;
+    Pump();
+    const POINT point{PatternWindow::kLeft + 20, PatternWindow::kTop + 17};
+    Form().UpdateZoom(point);
+
+    const HDC view = Form().picZoom.hDC();
+    // 77 x 77 view: 11 x 11 blocks, the pointer's pixel in block (5, 5).
+    for (int j = 0; j < 11; ++j) {
+        for (int i = 0; i < 11; ++i) {
+            const COLORREF expected = PatternWindow::ColourAt(20 - 5 + i, 17 - 5 + j);
+            for (int dy = 0; dy < 7; dy += 3) {
+                for (int dx = 0; dx < 7; dx += 3) {
+                    ASSERT_EQ(GetPixel(view, i * 7 + dx, j * 7 + dy), expected)
+                        << "block " << i << "," << j << " pixel " << dx << "," << dy;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(MainWindowTest, GridLinesAreDottedInTwoGreysOnTheBlockEdges) {
+    const HDC view = Form().picZoom.hDC();
+    Form().picZoom.Cls();
+    const HGDIOBJ brushBefore = GetCurrentObject(view, OBJ_BRUSH);
+    const COLORREF background = GetPixel(view, 3, 3);
+
+    Form().DrawZoomGrid();
+
+    struct Expect {
+        int x;
+        int y;
+        COLORREF colour;
+    };
+    const Expect expected[] = {
+        {0, 0, kFirstGrey},  {7, 7, kFirstGrey},   {7, 8, kSecondGrey},  {8, 7, kSecondGrey},
+        {1, 0, kSecondGrey}, {0, 1, kSecondGrey},  {70, 3, kSecondGrey}, {70, 76, kFirstGrey},
+        {3, 3, background},  {76, 76, background}, {69, 69, background},
+    };
+    for (const Expect& e : expected) {
+        EXPECT_EQ(GetPixel(view, e.x, e.y), e.colour) << e.x << "," << e.y;
+    }
+    // The view is left with the brush it had.
+    EXPECT_EQ(GetCurrentObject(view, OBJ_BRUSH), brushBefore);
+}
+
+TEST_F(MainWindowTest, CheckerBrushResolvesSystemColours) {
+    const HDC view = Form().picZoom.hDC();
+    const int systemColour5 = static_cast<int>(0x80000005);
+    const HBRUSH brush = Form().MakeCheckerBrush(view, systemColour5, 0xC0C0C0);
+    ASSERT_NE(brush, nullptr);
+
+    const HDC memory = CreateCompatibleDC(view);
+    const HBITMAP bitmap = CreateCompatibleBitmap(view, 8, 8);
+    const HGDIOBJ previousBitmap = SelectObject(memory, bitmap);
+    const HGDIOBJ previousBrush = SelectObject(memory, brush);
+    PatBlt(memory, 0, 0, 8, 8, PATCOPY);
+    EXPECT_EQ(GetPixel(memory, 0, 0), GetSysColor(5));
+    EXPECT_EQ(GetPixel(memory, 7, 7), GetSysColor(5));
+    EXPECT_EQ(GetPixel(memory, 1, 0), kSecondGrey);
+    EXPECT_EQ(GetPixel(memory, 0, 1), kSecondGrey);
+    SelectObject(memory, previousBrush);
+    SelectObject(memory, previousBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    DeleteObject(brush);
+}
+
+TEST_F(MainWindowTest, GridFollowsShowGridOnTheNextUpdate) {
+    PatternWindow pattern;
+    Pump();
+    const POINT point{PatternWindow::kLeft + 20, PatternWindow::kTop + 20};
+    const HDC view = Form().picZoom.hDC();
+
+    SendMessageW(Form().chkGrid.hWnd(), BM_SETCHECK, BST_CHECKED, 0);
+    Form().UpdateZoom(point);
+    EXPECT_EQ(GetPixel(view, 7, 7), kFirstGrey);
+    EXPECT_EQ(GetPixel(view, 7, 8), kSecondGrey);
+    EXPECT_EQ(GetPixel(view, 10, 10), PatternWindow::ColourAt(15 + 1, 15 + 1));
+
+    SendMessageW(Form().chkGrid.hWnd(), BM_SETCHECK, BST_UNCHECKED, 0);
+    Form().UpdateZoom(point);
+    EXPECT_EQ(GetPixel(view, 7, 7), PatternWindow::ColourAt(15 + 1, 15 + 1));
+}
+
+} // namespace
+} // namespace window_tests

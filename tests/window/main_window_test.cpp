@@ -1,0 +1,134 @@
+// The main window's reading display and layout, driven through its own handlers.
+#include "tests/window/window_fixture.h"
+
+#include "app/main_layout.h"
+
+namespace window_tests {
+namespace {
+
+struct Shown {
+    const wchar_t* html;
+    const wchar_t* red;
+    const wchar_t* green;
+    const wchar_t* blue;
+    const wchar_t* vb;
+};
+
+void ExpectShown(app::FrmMain& form, const Shown& expected) {
+    EXPECT_EQ(form.txtHTML.Text(), expected.html);
+    EXPECT_EQ(form.txtRed.Text(), expected.red);
+    EXPECT_EQ(form.txtGreen.Text(), expected.green);
+    EXPECT_EQ(form.txtBlue.Text(), expected.blue);
+    EXPECT_EQ(form.txtVB.Text(), expected.vb);
+}
+
+TEST_F(MainWindowTest, UnreadablePixelShowsNoColourUntilTheNextReadablePixel) {
+    Form().ShowReading(0x563412);
+    ExpectShown(Form(), {L"#123456", L"18", L"52", L"86", L"&H00563412&"});
+    EXPECT_EQ(Form().picColorDisplay.BackColor(), 0x563412);
+
+    // CLR_INVALID: a failed read must not turn into #FFFFFF or a long literal.
+    Form().ShowReading(CLR_INVALID);
+    ExpectShown(Form(), {L"", L"", L"", L"", L""});
+    EXPECT_EQ(Form().picColorDisplay.BackColor(), platform::kSysButtonFace);
+
+    // A value with a non-zero top byte is no screen colour either.
+    Form().ShowReading(0x01000000);
+    ExpectShown(Form(), {L"", L"", L"", L"", L""});
+
+    Form().ShowReading(0x0000FF);
+    ExpectShown(Form(), {L"#FF0000", L"255", L"0", L"0", L"&H000000FF&"});
+    EXPECT_EQ(Form().picColorDisplay.BackColor(), 0x0000FF);
+}
+
+TEST_F(MainWindowTest, TypedTextIsOverwrittenByTheNextReading) {
+    Form().txtHTML.SetText(L"typed by the user");
+    Form().txtRed.SetText(L"x");
+    Form().ShowReading(0x000000);
+    ExpectShown(Form(), {L"#000000", L"0", L"0", L"0", L"&H00000000&"});
+}
+
+TEST_F(MainWindowTest, SwatchPaintsTheReadingsColour) {
+    Form().ShowReading(0x0A0B0C);
+    // What the swatch shows on the screen, painted into a bitmap of our own.
+    const HWND swatch = Form().picColorDisplay.hWnd();
+    RECT client{};
+    GetClientRect(swatch, &client);
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    SendMessageW(swatch, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    EXPECT_EQ(GetPixel(memory, 0, 0), 0x0A0B0Cu);
+    EXPECT_EQ(GetPixel(memory, client.right - 1, client.bottom - 1), 0x0A0B0Cu);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
+
+TEST_F(MainWindowTest, HotkeysSwitchOnlyTheTimer) {
+    Form().Timer1.SetEnabled(true);
+    struct Case {
+        std::int16_t key;
+        std::int16_t shift;
+        bool enabledAfter;
+    };
+    const Case cases[] = {
+        {'G', 2, false}, // Ctrl+G freezes
+        {'G', 2, false}, // and again: still frozen
+        {'F', 3, false}, // Ctrl+Shift+F: nothing
+        {'F', 6, false}, // Ctrl+Alt+F (AltGr): nothing
+        {'F', 2, true},  // Ctrl+F resumes
+        {'F', 2, true},  // and again: still live
+        {'G', 4, true},  // Alt+G: nothing
+        {'G', 0, true},  // G alone: nothing
+        {'G', 3, true},  // Ctrl+Shift+G: nothing
+    };
+    for (const Case& c : cases) {
+        std::int16_t key = c.key;
+        std::int16_t shift = c.shift;
+        Form().Form_KeyDown(key, shift);
+        EXPECT_EQ(Form().Timer1.Enabled(), c.enabledAfter)
+            << "key " << c.key << " shift " << c.shift;
+        // The key goes on to the control unchanged.
+        EXPECT_EQ(key, c.key);
+        EXPECT_EQ(shift, c.shift);
+    }
+    Form().Timer1.SetEnabled(false);
+}
+
+TEST_F(MainWindowTest, LoadSetsTheZoomFactor) {
+    EXPECT_EQ(Form().ZoomFactor, 7.0f);
+}
+
+TEST_F(MainWindowTest, LayoutFollowsTheDensityWhenItChanges) {
+    const HWND main = Form().hWnd();
+    RECT window{};
+    GetWindowRect(main, &window);
+    // What the system sends when the window moves to a monitor of 144 pixels per inch.
+    RECT suggested = window;
+    SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(Form().Dpi(), 144);
+
+    RECT client{};
+    GetClientRect(main, &client);
+    EXPECT_EQ(client.right, platform::TwipsToPixels(app::layout::kClientWidth, 144));
+    EXPECT_EQ(client.bottom, platform::TwipsToPixels(app::layout::kClientHeight, 144));
+
+    RECT zoom{};
+    GetWindowRect(Form().picZoom.hWnd(), &zoom);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&zoom), 2);
+    const platform::PixelRect expected = platform::TwipsToPixels(app::layout::kPicZoom, 144);
+    EXPECT_EQ(zoom.left, expected.left);
+    EXPECT_EQ(zoom.top, expected.top);
+    EXPECT_EQ(zoom.right - zoom.left, expected.width);
+    // The magnifier reads its new size: a client area inside the 2-pixel border.
+    EXPECT_EQ(Form().picZoom.ScaleWidth(), static_cast<float>(expected.width - 4));
+
+    SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&window));
+    EXPECT_EQ(Form().picZoom.ScaleWidth(), 77.0f);
+}
+
+} // namespace
+} // namespace window_tests
