@@ -102,17 +102,30 @@ bool Form::Show() {
 }
 
 bool Form::ShowModal() {
-    // No owner is named: the window that is active now owns the modal one.
+    // The program's other windows take no input while this one is open.
+    std::vector<HWND> others;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM list) -> BOOL {
+            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&others));
+    // No owner is named: the window that is active now owns the modal one (or, when the
+    // program is not the active one, its first window).
     HWND owner = GetActiveWindow();
-    if (owner == hWnd()) {
-        owner = nullptr;
+    if (std::find(others.begin(), others.end(), owner) == others.end()) {
+        owner = others.empty() ? nullptr : others.front();
     }
     if (!IsLoaded() && !Load(owner)) {
         return false;
     }
     modal_ = true;
-    if (owner_) {
-        EnableWindow(owner_, FALSE);
+    disabled_ = others;
+    for (const HWND other : disabled_) {
+        EnableWindow(other, FALSE);
     }
     Place(owner_);
     ShowWindow(hWnd(), SW_SHOW);
@@ -137,10 +150,15 @@ void Form::Unload() {
     if (!IsLoaded()) {
         return;
     }
-    if (modal_ && owner_) {
-        // The owner takes input again before the modal window goes, so that activation
-        // returns to it rather than to another program's window.
-        EnableWindow(owner_, TRUE);
+    if (modal_) {
+        // The other windows take input again before the modal one goes, so that activation
+        // returns to its owner rather than to another program's window.
+        for (const HWND other : disabled_) {
+            if (IsWindow(other)) {
+                EnableWindow(other, TRUE);
+            }
+        }
+        disabled_.clear();
     }
     DestroyWindow(hWnd());
 }

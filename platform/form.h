@@ -88,6 +88,7 @@ class Form : public Window {
     HWND owner_ = nullptr;
     HWND lastFocus_ = nullptr;
     bool modal_ = false;
+    std::vector<HWND> disabled_; // while modal
 };
 
 // The density of a window, or of the primary screen for a null handle.

@@ -1,0 +1,126 @@
+// The About window, opened by the main window's "About" command and closed every way a user can.
+#include "tests/window/window_fixture.h"
+
+#include "about/about_layout.h"
+
+#include <functional>
+#include <vector>
+
+namespace window_tests {
+namespace {
+
+// What the About window looked like while it was open, seen from inside its modal loop.
+struct Seen {
+    bool found = false;
+    std::wstring caption;
+    RECT client{};
+    RECT window{};
+    HWND owner = nullptr;
+    bool mainEnabled = true;
+    HWND focus = nullptr;
+    HWND okButton = nullptr;
+    std::wstring title;
+    std::wstring description;
+};
+
+Seen g_seen;
+std::function<void(HWND about)> g_close;
+
+void CALLBACK WhileOpen(HWND, UINT, UINT_PTR id, DWORD) {
+    const HWND about = FindWindowW(about::layout::kAboutClassName, nullptr);
+    if (!about || !IsWindowVisible(about)) {
+        return; // not up yet: the timer comes again
+    }
+    KillTimer(nullptr, id);
+    g_seen.found = true;
+    wchar_t text[256]{};
+    GetWindowTextW(about, text, 256);
+    g_seen.caption = text;
+    GetClientRect(about, &g_seen.client);
+    GetWindowRect(about, &g_seen.window);
+    g_seen.owner = GetWindow(about, GW_OWNER);
+    g_seen.mainEnabled = g_seen.owner && IsWindowEnabled(g_seen.owner);
+    g_seen.focus = GetFocus();
+    g_seen.okButton = GetDlgItem(about, about::layout::kIdCmdOK);
+    GetDlgItemTextW(about, about::layout::kIdLblTitle, text, 256);
+    g_seen.title = text;
+    GetDlgItemTextW(about, about::layout::kIdLblDescription, text, 256);
+    g_seen.description = text;
+    g_close(about);
+}
+
+// Runs the About command; the window is inspected and closed from inside its modal loop.
+Seen OpenAbout(app::FrmMain& form, std::function<void(HWND)> close) {
+    g_seen = {};
+    g_close = std::move(close);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, &WhileOpen);
+    form.cmdAbout_Click();
+    KillTimer(nullptr, timer);
+    return g_seen;
+}
+
+void PostKey(HWND target, WPARAM vk) {
+    PostMessageW(target, WM_KEYDOWN, vk, 1);
+    PostMessageW(target, WM_KEYUP, vk, 0xC0000001);
+}
+
+TEST_F(MainWindowTest, AboutIsModalOverTheMainWindowAndClosesEveryWay) {
+    struct Way {
+        const char* name;
+        std::function<void(HWND)> close;
+    };
+    const std::vector<Way> ways = {
+        {"OK clicked",
+         [](HWND about) {
+             SendMessageW(GetDlgItem(about, about::layout::kIdCmdOK), BM_CLICK, 0, 0);
+         }},
+        {"Enter", [](HWND) { PostKey(GetFocus(), VK_RETURN); }},
+        {"Esc", [](HWND) { PostKey(GetFocus(), VK_ESCAPE); }},
+        {"close box", [](HWND about) { PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    SetForegroundWindow(Form().hWnd());
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        const Seen seen = OpenAbout(Form(), way.close);
+        ASSERT_TRUE(seen.found);
+        EXPECT_EQ(seen.caption, L"About");
+        EXPECT_EQ(seen.client.right, 382);
+        EXPECT_EQ(seen.client.bottom, 208);
+        EXPECT_EQ(seen.owner, Form().hWnd());
+        EXPECT_FALSE(seen.mainEnabled);
+        EXPECT_EQ(seen.focus, seen.okButton);
+        EXPECT_EQ(seen.title, L"Vorlith v2.0");
+        EXPECT_EQ(seen.description, L"Any bugs or suggestions please send e-mail to me.");
+
+        // Centred over the main window.
+        RECT main{};
+        GetWindowRect(Form().hWnd(), &main);
+        EXPECT_NEAR((seen.window.left + seen.window.right) / 2.0, (main.left + main.right) / 2.0,
+                    1);
+        EXPECT_NEAR((seen.window.top + seen.window.bottom) / 2.0, (main.top + main.bottom) / 2.0,
+                    1);
+
+        // Closed: the main window takes input again.
+        EXPECT_EQ(FindWindowW(about::layout::kAboutClassName, nullptr), nullptr);
+        EXPECT_TRUE(IsWindowEnabled(Form().hWnd()));
+    }
+}
+
+TEST_F(MainWindowTest, AboutLeavesTheSamplingStateAsItWas) {
+    const auto closeWithOk = [](HWND about) {
+        SendMessageW(GetDlgItem(about, about::layout::kIdCmdOK), BM_CLICK, 0, 0);
+    };
+    Form().ShowReading(0x563412);
+    Form().Timer1.SetEnabled(false); // frozen
+    ASSERT_TRUE(OpenAbout(Form(), closeWithOk).found);
+    EXPECT_FALSE(Form().Timer1.Enabled());
+    EXPECT_EQ(Form().txtHTML.Text(), L"#123456");
+
+    Form().Timer1.SetEnabled(true); // live
+    ASSERT_TRUE(OpenAbout(Form(), closeWithOk).found);
+    EXPECT_TRUE(Form().Timer1.Enabled());
+    Form().Timer1.SetEnabled(false);
+}
+
+} // namespace
+} // namespace window_tests
