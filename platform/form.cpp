@@ -230,6 +230,15 @@ void Form::ChangeDpi(int dpi, const RECT* suggested) {
     InvalidateRect(hWnd(), nullptr, TRUE);
 }
 
+void Form::Paint(HDC dc) const {
+    for (const Line* line : lines_) {
+        line->Paint(dc, dpi_);
+    }
+    for (const Image* image : images_) {
+        image->Paint(dc, dpi_);
+    }
+}
+
 Control* Form::ControlOf(HWND hwnd) const {
     for (Control* control : controls_) {
         if (control->hWnd() == hwnd) {
@@ -267,15 +276,11 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
         PAINTSTRUCT ps{};
         const HDC dc = BeginPaint(hWnd(), &ps);
-        for (const Line* line : lines_) {
-            line->Paint(dc, dpi_);
-        }
-        for (const Image* image : images_) {
-            image->Paint(dc, dpi_);
-        }
+        Paint(dc);
         EndPaint(hWnd(), &ps);
         return 0;
     }
+    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             const HWND focus = GetFocus();

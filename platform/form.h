@@ -55,6 +55,9 @@ class Form : public Window {
     // before the control sees it, when the form has key preview.
     virtual void Form_KeyDown(std::int16_t& keyCode, std::int16_t& shift);
 
+    // Paints what the form draws on its own surface (its lines and images) into dc.
+    void Paint(HDC dc) const;
+
     // Controls announce themselves when created, so that the form can route their messages.
     void Register(Control& control) { controls_.push_back(&control); }
     void Contain(Image& image) { images_.push_back(&image); }

@@ -21,7 +21,32 @@ struct Seen {
     HWND okButton = nullptr;
     std::wstring title;
     std::wstring description;
+    COLORREF separator[4]{}; // rows 162 to 165 at x = 100
+    int picturePixels = 0;   // pixels of the picture's square not in the background colour
 };
+
+// The window's own surface (the separator lines and the picture) as it paints it.
+void ReadSurface(HWND about, Seen& seen) {
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, 382, 208);
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    const RECT all{0, 0, 382, 208};
+    FillRect(memory, &all, GetSysColorBrush(COLOR_BTNFACE));
+    SendMessageW(about, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    for (int row = 0; row < 4; ++row) {
+        seen.separator[row] = GetPixel(memory, 100, 162 + row);
+    }
+    for (int y = 24; y < 56; ++y) {
+        for (int x = 24; x < 56; ++x) {
+            seen.picturePixels += GetPixel(memory, x, y) != GetSysColor(COLOR_BTNFACE) ? 1 : 0;
+        }
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
 
 Seen g_seen;
 std::function<void(HWND about)> g_close;
@@ -46,6 +71,7 @@ void CALLBACK WhileOpen(HWND, UINT, UINT_PTR id, DWORD) {
     g_seen.title = text;
     GetDlgItemTextW(about, about::layout::kIdLblDescription, text, 256);
     g_seen.description = text;
+    ReadSurface(about, g_seen);
     g_close(about);
 }
 
@@ -91,6 +117,13 @@ TEST_F(MainWindowTest, AboutIsModalOverTheMainWindowAndClosesEveryWay) {
         EXPECT_EQ(seen.focus, seen.okButton);
         EXPECT_EQ(seen.title, L"Vorlith v2.0");
         EXPECT_EQ(seen.description, L"Any bugs or suggestions please send e-mail to me.");
+        // The etched separator: a shadow line over a highlight line.
+        EXPECT_EQ(seen.separator[0], GetSysColor(COLOR_BTNFACE));
+        EXPECT_EQ(seen.separator[1], GetSysColor(COLOR_BTNSHADOW));
+        EXPECT_EQ(seen.separator[2], GetSysColor(COLOR_BTNHIGHLIGHT));
+        EXPECT_EQ(seen.separator[3], GetSysColor(COLOR_BTNFACE));
+        // The program's picture is drawn at its place.
+        EXPECT_GT(seen.picturePixels, 200);
 
         // Centred over the main window.
         RECT main{};
