@@ -37,7 +37,7 @@ vorlith_wineserver_kill() {
 # Safe to call from several processes at once: the first makes it, the others wait.
 vorlith_prefix_prepare() {
     local dpi=${1:-96}
-    local want="vorlith-prefix v1 dpi=$dpi"
+    local want="vorlith-prefix v2 dpi=$dpi"
     local stamp="$WINEPREFIX/.vorlith-prefix"
     mkdir -p "$WINEPREFIX"
     (
@@ -51,6 +51,13 @@ vorlith_prefix_prepare() {
                 echo "wine-env: wineboot failed" >&2
                 exit 1
             }
+        fi
+        # Wine draws the caption buttons of the frames it draws with Marlett glyphs; this prefix
+        # does not find the font where Debian puts it, and the close box shows a letter "r".
+        local marlett=/usr/share/wine/fonts/marlett.ttf
+        if [[ -f $marlett ]]; then
+            mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+            cp -f "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
         fi
         local reg=("$VORLITH_WINE" reg add)
         # No window manager runs on Xvfb: Wine draws the frames itself, and hiding or closing a

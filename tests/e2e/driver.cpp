@@ -305,6 +305,15 @@ bool MakeForeground(HWND hwnd) {
 // --- TargetWindow ------------------------------------------------------------------------
 
 TargetWindow::TargetWindow(RECT screenRect, COLORREF colour) : rect_(screenRect), colour_(colour) {
+    Create();
+}
+
+TargetWindow::TargetWindow(RECT screenRect, Pattern pattern)
+    : rect_(screenRect), pattern_(pattern) {
+    Create();
+}
+
+void TargetWindow::Create() {
     static const ATOM registered = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
@@ -326,9 +335,15 @@ TargetWindow::TargetWindow(RECT screenRect, COLORREF colour) : rect_(screenRect)
     }
     ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
     UpdateWindow(hwnd_);
-    if (!WaitUntil([this] { return ScreenPixel(Centre()) == colour_; })) {
+    const POINT centre = Centre();
+    const COLORREF expected = ColourAt(centre.x - rect_.left, centre.y - rect_.top);
+    if (!WaitUntil([&] { return ScreenPixel(centre) == expected; })) {
         throw std::runtime_error("the target window does not show its colour on the screen");
     }
+}
+
+COLORREF TargetWindow::ColourAt(int x, int y) const {
+    return pattern_ != nullptr ? pattern_(x, y) : colour_;
 }
 
 TargetWindow::~TargetWindow() {
@@ -339,6 +354,7 @@ TargetWindow::~TargetWindow() {
 
 void TargetWindow::SetColour(COLORREF colour) {
     colour_ = colour;
+    pattern_ = nullptr;
     InvalidateRect(hwnd_, nullptr, FALSE);
     UpdateWindow(hwnd_);
     if (!WaitUntil([this] { return ScreenPixel(Centre()) == colour_; })) {
@@ -362,7 +378,13 @@ LRESULT CALLBACK TargetWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(hwnd, &paint);
-        if (self != nullptr) {
+        if (self != nullptr && self->pattern_ != nullptr) {
+            for (int y = paint.rcPaint.top; y < paint.rcPaint.bottom; ++y) {
+                for (int x = paint.rcPaint.left; x < paint.rcPaint.right; ++x) {
+                    SetPixelV(dc, x, y, self->pattern_(x, y));
+                }
+            }
+        } else if (self != nullptr) {
             HBRUSH brush = CreateSolidBrush(self->colour_);
             FillRect(dc, &paint.rcPaint, brush);
             DeleteObject(brush);

@@ -82,16 +82,21 @@ HWND FocusOf(DWORD threadId);
 // Makes a window the foreground window, so that keys go to it; false when it did not become so.
 bool MakeForeground(HWND hwnd);
 
-// A window of the driver's own, filled with one colour: the pixels that the program reads.
+// A window of the driver's own, filled with one colour or a pattern: the pixels that the
+// program reads.
 // Topmost, never activated, so that the program's window keeps the keyboard.
 class TargetWindow {
   public:
+    // A picture of the window's client point (x, y).
+    using Pattern = COLORREF (*)(int x, int y);
+
     TargetWindow(RECT screenRect, COLORREF colour);
+    TargetWindow(RECT screenRect, Pattern pattern);
     TargetWindow(const TargetWindow&) = delete;
     TargetWindow& operator=(const TargetWindow&) = delete;
     ~TargetWindow();
 
-    // Repaints in another colour and waits until the screen shows it.
+    // Repaints in one colour and waits until the screen shows it.
     void SetColour(COLORREF colour);
     COLORREF Colour() const noexcept { return colour_; }
     POINT Centre() const noexcept;
@@ -100,9 +105,13 @@ class TargetWindow {
   private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+    void Create();
+    COLORREF ColourAt(int x, int y) const;
+
     HWND hwnd_ = nullptr;
     RECT rect_{};
     COLORREF colour_ = 0;
+    Pattern pattern_ = nullptr;
 };
 
 // The pointer.

@@ -1,21 +1,44 @@
-// Entry point of the end-to-end driver: GoogleTest, plus --vorlith=PATH to name the program.
+// Entry point of the end-to-end driver: GoogleTest, plus --vorlith=PATH to name the program and
+// --stage-screenshot=FILE to set the scene for the README's picture instead of testing.
 #include "tests/e2e/driver.h"
+#include "tests/e2e/stage.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
+namespace {
+
+std::wstring Widen(const char* text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    std::wstring wide(length > 0 ? static_cast<size_t>(length) : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+const char* FlagValue(const char* argument, const char* flag) {
+    const size_t length = std::strlen(flag);
+    return std::strncmp(argument, flag, length) == 0 ? argument + length : nullptr;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    constexpr char kPathFlag[] = "--vorlith=";
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], kPathFlag, sizeof kPathFlag - 1) == 0) {
-            const std::string path = argv[i] + sizeof kPathFlag - 1;
-            e2e::SetVorlithPath(std::wstring(path.begin(), path.end()));
-        }
-    }
     // Pixel coordinates of the program's windows as they are, whatever the density.
     SetProcessDPIAware();
+    const char* stageFile = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (const char* path = FlagValue(argv[i], "--vorlith=")) {
+            e2e::SetVorlithPath(Widen(path));
+        } else if (const char* file = FlagValue(argv[i], "--stage-screenshot=")) {
+            stageFile = file;
+        }
+    }
+    if (stageFile != nullptr) {
+        return e2e::StageScreenshot(Widen(stageFile), 120);
+    }
     return RUN_ALL_TESTS();
 }
