@@ -1,5 +1,6 @@
 // Ctrl+G and Ctrl+F typed into the real main window: freezing and resuming the reading, and
 // every near miss that must leave the sampling as it was.
+#include "tests/e2e/key_spy.h"
 #include "tests/e2e/session.h"
 
 #include "app/main_layout.h"
@@ -114,8 +115,13 @@ TEST_P(HotkeysWithFocus, CtrlGAndCtrlFActAndTheControlKeepsTheFocus) {
         << "a click did not focus the control";
     ASSERT_TRUE(PointAt(TargetA(), kColourA));
 
+    KeySpy spy(App().ThreadId());
     ASSERT_TRUE(FreezeOnA(App(), TargetB())) << "Ctrl+G did not freeze";
     EXPECT_EQ(FocusOf(App().ThreadId()), control);
+    // The key went on to the control: its key-down, and the character that translating it
+    // gives (Ctrl+G is BEL), were taken from the queue for the control itself.
+    EXPECT_TRUE(spy.Saw(control, WM_KEYDOWN, 'G')) << "no WM_KEYDOWN G for the control";
+    EXPECT_TRUE(spy.Saw(control, WM_CHAR, 0x07)) << "no WM_CHAR Ctrl+G for the control";
 
     if (c.typable) {
         // Replace the frozen text by typing: it stays while the sampling is frozen.
