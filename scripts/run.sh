@@ -15,6 +15,8 @@ cmake --preset mingw
 cmake --build --preset mingw -j"$(nproc)"
 
 source "$root/scripts/wine-env.sh"
+vorlith_prefix_lock
+trap vorlith_prefix_unlock EXIT
 vorlith_prefix_prepare
 private_display=0
 if [[ -z ${DISPLAY:-} ]]; then
@@ -32,6 +34,7 @@ finish() {
     if ((private_display)); then
         vorlith_xvfb_stop
     fi
+    vorlith_prefix_unlock
 }
 trap finish EXIT
 

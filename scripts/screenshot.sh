@@ -15,6 +15,8 @@ for exe in "$driver" "$root/build/mingw/vorlith.exe"; do
 done
 
 source "$root/scripts/wine-env.sh"
+vorlith_prefix_lock
+trap vorlith_prefix_unlock EXIT
 vorlith_prefix_prepare
 vorlith_xvfb_start
 work=$(mktemp -d)
@@ -26,6 +28,7 @@ finish() {
     fi
     vorlith_wineserver_kill
     vorlith_xvfb_stop
+    vorlith_prefix_unlock
     rm -rf "$work"
 }
 trap finish EXIT

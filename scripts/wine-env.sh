@@ -2,10 +2,12 @@
 # display, so that nothing of the user's own Wine set-up or desktop is touched.
 #
 #   source scripts/wine-env.sh
+#   vorlith_prefix_lock            # wait until no other run uses the prefix, then hold it
 #   vorlith_prefix_prepare [dpi]   # make or reuse the prefix (default 96 pixels per inch)
 #   vorlith_xvfb_start             # sets DISPLAY and VORLITH_XVFB_PID
 #   vorlith_wine prog.exe args...  # wine under a timeout (VORLITH_WINE_TIMEOUT seconds)
 #   vorlith_xvfb_stop              # ends the Xvfb started above, by its PID
+#   vorlith_prefix_unlock          # lets the next run have the prefix
 #
 # VORLITH_WINEPREFIX chooses another prefix; the user's own WINEPREFIX is never used, since the
 # prefix gets settings (unmanaged windows, no crash dialog) that suit tests and not a desktop.
@@ -72,6 +74,53 @@ vorlith_prefix_prepare() {
         vorlith_wineserver_wait
         echo "$want" >"$stamp"
     ) 9>"$WINEPREFIX.lock"
+}
+
+# One user of the prefix at a time: the tests, run.sh and screenshot.sh each end the prefix's
+# processes when they finish, and two of them on one wineserver would share one pointer and one
+# foreground window. The lock is held by a small background process that lives as long as the
+# owner process (default: this shell), so a run that was cut short frees it by itself. Waits up
+# to 15 minutes for another user. Sets VORLITH_LOCK_PID.
+vorlith_prefix_lock() {
+    local owner=${1:-$$}
+    local ready
+    ready=$(mktemp -u)
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        exec 9>"$WINEPREFIX.session.lock"
+        flock -w 900 9 || exit 1
+        : >"$ready"
+        while kill -0 "$owner" 2>/dev/null; do
+            sleep 1 9>&-
+        done
+    ) </dev/null >/dev/null 2>&1 &
+    VORLITH_LOCK_PID=$!
+    local waited=0
+    until [[ -e $ready ]]; do
+        if ! kill -0 "$VORLITH_LOCK_PID" 2>/dev/null; then
+            echo "wine-env: the prefix $WINEPREFIX is still in use after 15 minutes" >&2
+            unset VORLITH_LOCK_PID
+            return 1
+        fi
+        if ((waited == 20)); then
+            echo "wine-env: waiting for another run that uses $WINEPREFIX" >&2
+        fi
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    rm -f "$ready"
+    export VORLITH_LOCK_PID
+}
+
+# Frees the lock that vorlith_prefix_lock took (or the holder whose PID is given).
+vorlith_prefix_unlock() {
+    local pid=${1:-${VORLITH_LOCK_PID:-}}
+    if [[ -n $pid ]]; then
+        kill "$pid" 2>/dev/null || true
+    fi
+    if [[ -z ${1:-} ]]; then
+        unset VORLITH_LOCK_PID
+    fi
 }
 
 # Starts a private Xvfb on the first free display number (Xvfb picks it and reports it through

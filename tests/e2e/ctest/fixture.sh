@@ -18,14 +18,23 @@ cleanup() {
         export WINEPREFIX=$VORLITH_STATE_WINEPREFIX
         vorlith_wineserver_kill
         vorlith_xvfb_stop "$VORLITH_STATE_XVFB_PID"
+        vorlith_prefix_unlock "$VORLITH_STATE_LOCK_PID"
         rm -f "$state"
     fi
 }
 
 case $mode in
 setup)
-    # A run that was cut short may have left its display behind.
-    cleanup
+    # The prefix is held for as long as ctest (this script's parent) runs, until the cleanup.
+    vorlith_prefix_lock "$PPID"
+    # Holding the lock, whatever the state file names belongs to a run that was cut short.
+    if [[ -f $state ]]; then
+        # shellcheck disable=SC1090
+        source "$state"
+        vorlith_wineserver_kill
+        vorlith_xvfb_stop "$VORLITH_STATE_XVFB_PID"
+        rm -f "$state"
+    fi
     vorlith_prefix_prepare
     vorlith_xvfb_start
     mkdir -p "$(dirname "$state")"
@@ -33,6 +42,7 @@ setup)
         echo "VORLITH_STATE_DISPLAY='$DISPLAY'"
         echo "VORLITH_STATE_XVFB_PID='$VORLITH_XVFB_PID'"
         echo "VORLITH_STATE_WINEPREFIX='$WINEPREFIX'"
+        echo "VORLITH_STATE_LOCK_PID='$VORLITH_LOCK_PID'"
     } >"$state"
     # One server for all the suites: every wine start after this one is quicker. Its output goes
     # nowhere, so that CTest does not wait for a pipe that the server would hold open.
