@@ -39,7 +39,7 @@ vorlith_wineserver_kill() {
 # Safe to call from several processes at once: the first makes it, the others wait.
 vorlith_prefix_prepare() {
     local dpi=${1:-96}
-    local want="vorlith-prefix v2 dpi=$dpi"
+    local want="vorlith-prefix v3 dpi=$dpi"
     local stamp="$WINEPREFIX/.vorlith-prefix"
     mkdir -p "$WINEPREFIX"
     (
@@ -54,12 +54,11 @@ vorlith_prefix_prepare() {
                 exit 1
             }
         fi
-        # Wine draws the caption buttons of the frames it draws with Marlett glyphs; this prefix
-        # does not find the font where Debian puts it, and the close box shows a letter "r".
-        local marlett=/usr/share/wine/fonts/marlett.ttf
-        if [[ -f $marlett ]]; then
+        # Wine ships its fonts (Tahoma, MS Sans Serif, Marlett for the caption buttons and the
+        # check marks) but a fresh prefix does not find them: the close box would show a "r".
+        if [[ -d /usr/share/wine/fonts ]]; then
             mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-            cp -f "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
+            ln -sf /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
         fi
         local reg=("$VORLITH_WINE" reg add)
         # No window manager runs on Xvfb: Wine draws the frames itself, and hiding or closing a
