@@ -157,7 +157,8 @@ vorlith_xvfb_start() {
 # Ends the Xvfb that vorlith_xvfb_start started (or the one whose PID is given).
 vorlith_xvfb_stop() {
     local pid=${1:-${VORLITH_XVFB_PID:-}}
-    if [[ -n $pid ]]; then
+    # A PID from an earlier run may since have gone to another program: only an Xvfb is ended.
+    if [[ -n $pid && $(ps -p "$pid" -o comm= 2>/dev/null) == Xvfb ]]; then
         kill "$pid" 2>/dev/null || true
         local i
         for ((i = 0; i < 100; i++)); do
