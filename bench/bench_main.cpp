@@ -27,7 +27,7 @@ namespace {
 struct Options {
     long ticks = 10000;
     int footprintSeconds = 52; // 1,000 ticks of 50 ms and the start
-    int runs = 10;
+    int runs = 15;
 };
 
 // --- Timing ----------------------------------------------------------------------------------
@@ -280,16 +280,21 @@ bool RunFootprint(const Options& options) {
         std::none_of(emptyMs.begin(), emptyMs.end(), [](double v) { return v < 0; }) &&
         std::none_of(vorlithMs.begin(), vorlithMs.end(), [](double v) { return v < 0; });
     const double startRatio = Median(vorlithMs) / Median(emptyMs);
-    std::printf("\nstart-up (%d runs each, median; min..max ms)\n", options.runs);
+    const double emptyMin = *std::min_element(emptyMs.begin(), emptyMs.end());
+    const double vorlithMin = *std::min_element(vorlithMs.begin(), vorlithMs.end());
+    std::printf("\nstart-up (%d runs each, alternating; median, min..max ms)\n", options.runs);
     std::printf("  empty window, CreateProcess to visible:          %8.1f ms (%.1f..%.1f)\n",
-                Median(emptyMs), *std::min_element(emptyMs.begin(), emptyMs.end()),
-                *std::max_element(emptyMs.begin(), emptyMs.end()));
+                Median(emptyMs), emptyMin, *std::max_element(emptyMs.begin(), emptyMs.end()));
     std::printf("  vorlith.exe, CreateProcess to first txtHTML text: %8.1f ms (%.1f..%.1f)\n",
-                Median(vorlithMs), *std::min_element(vorlithMs.begin(), vorlithMs.end()),
+                Median(vorlithMs), vorlithMin,
                 *std::max_element(vorlithMs.begin(), vorlithMs.end()));
-    std::printf("  ratio %.3f (target <= 1.5): %s\n", startRatio,
-                allStarted && startRatio <= 1.5 ? "ok" : "OVER");
-    ok = ok && allStarted && startRatio <= 1.5;
+    // The fastest runs are those the rest of the machine disturbed least.
+    // The machine's other work can favour either side in a run: both ratios must hold.
+    const double fastRatio = vorlithMin / emptyMin;
+    const bool startOk = allStarted && startRatio <= 1.5 && fastRatio <= 1.5;
+    std::printf("  ratio of medians %.3f, of fastest runs %.3f (target <= 1.5): %s\n", startRatio,
+                fastRatio, startOk ? "ok" : "OVER");
+    ok = ok && startOk;
     std::fflush(stdout);
 
     // Memory: both programs side by side for 1,000 of vorlith's ticks.
