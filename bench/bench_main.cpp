@@ -288,8 +288,8 @@ bool RunFootprint(const Options& options) {
     std::printf("  vorlith.exe, CreateProcess to first txtHTML text: %8.1f ms (%.1f..%.1f)\n",
                 Median(vorlithMs), vorlithMin,
                 *std::max_element(vorlithMs.begin(), vorlithMs.end()));
-    // The fastest runs are those the rest of the machine disturbed least.
-    // The machine's other work can favour either side in a run: both ratios must hold.
+    // The fastest runs are those the rest of the machine disturbed least, the medians those it
+    // disturbed as usual: both ratios must hold.
     const double fastRatio = vorlithMin / emptyMin;
     const bool startOk = allStarted && startRatio <= 1.5 && fastRatio <= 1.5;
     std::printf("  ratio of medians %.3f, of fastest runs %.3f (target <= 1.5): %s\n", startRatio,

@@ -165,13 +165,23 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("soak: cannot start %ls\n", exe.c_str());
         return 2;
     }
+    // The window exists before its controls do: wait until it shows its first reading.
     HWND childMain = nullptr;
-    for (int i = 0; i < 300 && !childMain; ++i) {
+    HWND childGrid = nullptr;
+    DWORD_PTR result = 0;
+    for (int i = 0; i < 300 && !(childGrid && result > 0); ++i) {
         RunFor(50, targets, step);
         childMain = MainWindowOf(pi.dwProcessId);
+        const HWND html = childMain && IsWindowVisible(childMain)
+                              ? GetDlgItem(childMain, app::layout::kIdTxtHtml)
+                              : nullptr;
+        result = 0;
+        if (html) {
+            SendMessageTimeoutW(html, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+            childGrid = GetDlgItem(childMain, app::layout::kIdChkGrid);
+        }
     }
-    const HWND childGrid = childMain ? GetDlgItem(childMain, app::layout::kIdChkGrid) : nullptr;
-    DWORD_PTR result = 0;
+    result = 0;
     SendMessageTimeoutW(childGrid, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
     SendMessageTimeoutW(childGrid, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
     if (!childGrid || result != BST_CHECKED) {
