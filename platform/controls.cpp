@@ -90,7 +90,19 @@ bool TextBox::Create(Form& form, int id, const TwipRect& place, const wchar_t* t
         return false;
     }
     SendMessageW(hWnd(), EM_SETLIMITTEXT, 0, 0); // no length limit
+    SetMargins();
     return true;
+}
+
+void TextBox::LayOut() {
+    Control::LayOut();
+    SetMargins(); // a new font resets them
+}
+
+void TextBox::SetMargins() const {
+    // Narrow margins, one pixel at 96 pixels per inch: the codes use nearly the whole box.
+    const int margin = MulDiv(1, form_->Dpi(), kDefaultDpi);
+    SendMessageW(hWnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
 }
 
 HBRUSH TextBox::OnCtlColor(HDC dc) {

@@ -76,12 +76,15 @@ class TextBox : public Control {
   public:
     bool Create(Form& form, int id, const TwipRect& place, const wchar_t* text,
                 const TextBoxDesign& design);
+    void LayOut() override;
     HBRUSH OnCtlColor(HDC dc) override;
 
     std::wstring Text() const;
     void SetText(const std::wstring& text) const;
 
   private:
+    void SetMargins() const;
+
     TextBoxDesign design_{};
     Brush back_;
 };

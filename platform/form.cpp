@@ -164,12 +164,14 @@ void Form::Unload() {
 }
 
 void Form::MakeFont() {
-    // The program's interface font: a plain sans-serif face present on Windows and Wine.
+    // The program's interface font: Tahoma, a plain sans-serif face on every Windows and in
+    // Wine, scalable at any density. At 7.5 points the longest caption and the widest colour
+    // literal (&H00DDDDDD&) fit their controls.
     LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(8, dpi_, 72);
+    lf.lfHeight = -MulDiv(75, dpi_, 720);
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
-    constexpr wchar_t kFace[] = L"MS Sans Serif";
+    constexpr wchar_t kFace[] = L"Tahoma";
     std::copy(std::begin(kFace), std::end(kFace), lf.lfFaceName);
     font_.reset(CreateFontIndirectW(&lf));
 }
