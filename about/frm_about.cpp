@@ -40,13 +40,30 @@ platform::LabelDesign Caption(ColourValue colour, HFONT font) {
 
 FrmAbout::FrmAbout() : Form(kDesign) {}
 
-bool FrmAbout::CreateControls() {
+void FrmAbout::MakeFonts() {
     titleFont_ =
         platform::CreateLabelFont({L"Times New Roman", 24.0f, true, kArabicCharset}, Dpi());
     descriptionFont_ =
         platform::CreateLabelFont({L"MS Sans Serif", 12.0f, true, kArabicCharset}, Dpi());
     nameFont_ = platform::CreateLabelFont({L"Times New Roman", 12.0f, true, kArabicCharset}, Dpi());
     addressFont_ = platform::CreateLabelFont({L"Impact", 14.25f, false, ANSI_CHARSET}, Dpi());
+}
+
+void FrmAbout::OnDpiChanged() {
+    // The labels let go of the old fonts before they are deleted.
+    platform::Font title = std::move(titleFont_);
+    platform::Font description = std::move(descriptionFont_);
+    platform::Font name = std::move(nameFont_);
+    platform::Font address = std::move(addressFont_);
+    MakeFonts();
+    lblTitle.SetFont(titleFont_.get());
+    lblDescription.SetFont(descriptionFont_.get());
+    Label1.SetFont(nameFont_.get());
+    Label3.SetFont(addressFont_.get());
+}
+
+bool FrmAbout::CreateControls() {
+    MakeFonts();
 
     bool ok = cmdOK.Create(*this, kIdCmdOK, kCmdOK, L"OK", true);
     ok = ok && lblDescription.Create(*this, kIdLblDescription, kLblDescription, kDescription,

@@ -27,8 +27,11 @@ class FrmAbout final : public platform::Form {
     void OnClick(int controlId) override;
     void OnDialogKey(int command) override;
     int DefaultButtonId() const override;
+    void OnDpiChanged() override;
 
   private:
+    void MakeFonts();
+
     // The labels' fonts, made for the window's density each time it loads.
     platform::Font titleFont_;
     platform::Font descriptionFont_;

@@ -36,7 +36,7 @@ bool Control::CreateChild(Form& form, int id, const TwipRect& place, const wchar
     if (!hwnd_) {
         return false;
     }
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form.DefaultFont()), FALSE);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     form.Register(*this);
     return true;
 }
@@ -45,9 +45,13 @@ void Control::LayOut() {
     if (!hwnd_ || !form_) {
         return;
     }
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form_->DefaultFont()), FALSE);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     const PixelRect r = form_->ToPixels(place_);
     SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HFONT Control::Font() const {
+    return form_ ? form_->DefaultFont() : nullptr;
 }
 
 // --- Label -------------------------------------------------------------------------------
@@ -58,13 +62,16 @@ bool Label::Create(Form& form, int id, const TwipRect& place, const wchar_t* cap
     back_.reset(design.opaque ? CreateSolidBrush(ResolveColour(design.backColour)) : nullptr);
     const DWORD style = SS_NOPREFIX | (design.align == Align::Centre ? SS_CENTER : SS_LEFT);
     const DWORD exStyle = design.sunkenBorder ? WS_EX_STATICEDGE : 0;
-    if (!CreateChild(form, id, place, L"STATIC", caption, style, exStyle)) {
-        return false;
-    }
-    if (design.font) {
-        SendMessageW(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(design.font), FALSE);
-    }
-    return true;
+    return CreateChild(form, id, place, L"STATIC", caption, style, exStyle);
+}
+
+HFONT Label::Font() const {
+    return design_.font ? design_.font : Control::Font();
+}
+
+void Label::SetFont(HFONT font) {
+    design_.font = font;
+    SendMessageW(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
 }
 
 HBRUSH Label::OnCtlColor(HDC dc) {

@@ -28,8 +28,10 @@ class Control {
     int Id() const noexcept { return id_; }
     const TwipRect& Place() const noexcept { return place_; }
 
-    // Moves the control to its place at the form's current density.
+    // Moves the control to its place at the form's current density, in its font.
     virtual void LayOut();
+    // The control's font: the form's, unless the control has one of its own.
+    virtual HFONT Font() const;
     // The brush for WM_CTLCOLOR*: null leaves the colours to the system.
     virtual HBRUSH OnCtlColor(HDC) { return nullptr; }
 
@@ -60,6 +62,9 @@ class Label : public Control {
     bool Create(Form& form, int id, const TwipRect& place, const wchar_t* caption,
                 const LabelDesign& design);
     HBRUSH OnCtlColor(HDC dc) override;
+    HFONT Font() const override;
+    // A font of the label's own (null: the form's), taken at once.
+    void SetFont(HFONT font);
 
   private:
     LabelDesign design_{};

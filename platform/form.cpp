@@ -220,6 +220,7 @@ void Form::ChangeDpi(int dpi, const RECT* suggested) {
     dpi_ = dpi;
     Font previous = std::move(font_);
     MakeFont();
+    OnDpiChanged();
     for (Control* control : controls_) {
         control->LayOut(); // takes the new font too
     }

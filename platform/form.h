@@ -70,6 +70,9 @@ class Form : public Window {
     virtual void OnTimer(int /*timerId*/) {}
     // The dialog keys: Enter sends IDOK and Esc IDCANCEL.
     virtual void OnDialogKey(int /*command*/) {}
+    // The density has changed and the form's font with it: fonts of the form's own making
+    // are made anew here, before the controls are laid out again.
+    virtual void OnDpiChanged() {}
     // The button that Enter presses, or 0 for none.
     virtual int DefaultButtonId() const { return 0; }
 

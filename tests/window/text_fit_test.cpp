@@ -116,5 +116,26 @@ TEST(AboutWindow, CaptionsFitTheirLabels) {
     frmAbout.Unload();
 }
 
+int FontHeight(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    return font.lfHeight;
+}
+
+TEST(AboutWindow, LabelsKeepTheirOwnFontsAcrossADensityChange) {
+    about::FrmAbout frmAbout;
+    ASSERT_TRUE(frmAbout.Load());
+    EXPECT_EQ(FontHeight(frmAbout.lblTitle.hWnd()), -32); // 24 points at 96 per inch
+    RECT window{};
+    GetWindowRect(frmAbout.hWnd(), &window);
+    SendMessageW(frmAbout.hWnd(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&window));
+    EXPECT_EQ(FontHeight(frmAbout.lblTitle.hWnd()), -48);
+    EXPECT_EQ(FontHeight(frmAbout.Label3.hWnd()), -29); // 14.25 points
+    EXPECT_EQ(FontHeight(frmAbout.cmdOK.hWnd()), -15);  // the window's own font, 7.5 points
+    frmAbout.Unload();
+}
+
 } // namespace
 } // namespace window_tests
