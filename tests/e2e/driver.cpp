@@ -4,6 +4,7 @@
 
 #include "app/main_layout.h"
 
+#include <sstream>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
@@ -228,6 +229,15 @@ std::vector<HWND> VorlithProcess::VisibleTopLevelWindows() const {
     return list.windows;
 }
 
+HWND VorlithProcess::VisibleWindowOfClass(std::wstring_view className) const {
+    for (HWND hwnd : VisibleTopLevelWindows()) {
+        if (ClassName(hwnd) == className) {
+            return hwnd;
+        }
+    }
+    return nullptr;
+}
+
 // --- Window facts ------------------------------------------------------------------------
 
 LRESULT SendWithTimeout(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -292,6 +302,28 @@ HWND FocusOf(DWORD threadId) {
         return nullptr;
     }
     return info.hwndFocus;
+}
+
+std::optional<POINT> CloseBoxPoint(HWND hwnd) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    long sumX = 0;
+    long sumY = 0;
+    long hits = 0;
+    // The close box lies in the title bar's right end: the middle of the points that say so.
+    for (int y = rect.top; y < rect.top + 40 && y < rect.bottom; y += 2) {
+        for (int x = rect.right - 1; x > rect.right - 80 && x > rect.left; x -= 2) {
+            if (SendWithTimeout(hwnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+                sumX += x;
+                sumY += y;
+                ++hits;
+            }
+        }
+    }
+    if (hits == 0) {
+        return std::nullopt;
+    }
+    return POINT{static_cast<LONG>(sumX / hits), static_cast<LONG>(sumY / hits)};
 }
 
 bool MakeForeground(HWND hwnd) {
@@ -442,6 +474,82 @@ COLORREF ScreenPixel(POINT screen) {
     const COLORREF colour = GetPixel(dc, screen.x, screen.y);
     DeleteDC(dc);
     return colour;
+}
+
+ScreenCapture::ScreenCapture(RECT screenRect)
+    : width_(screenRect.right - screenRect.left), height_(screenRect.bottom - screenRect.top) {
+    if (width_ <= 0 || height_ <= 0) {
+        width_ = height_ = 0;
+        return;
+    }
+    pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_; // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap != nullptr && bits != nullptr) {
+        const HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width_, height_, screen, screenRect.left, screenRect.top, SRCCOPY);
+        GdiFlush();
+        const auto* quads = static_cast<const RGBQUAD*>(bits);
+        for (size_t i = 0; i < pixels_.size(); ++i) {
+            pixels_[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
+        }
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    DeleteDC(screen);
+}
+
+COLORREF ScreenCapture::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+        return CLR_INVALID;
+    }
+    return pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+}
+
+ScreenCapture CaptureClient(HWND hwnd) {
+    const SIZE size = ClientSize(hwnd);
+    const POINT origin = ClientToScreenPoint(hwnd, 0, 0);
+    return ScreenCapture(RECT{origin.x, origin.y, origin.x + size.cx, origin.y + size.cy});
+}
+
+std::string ZoomViewDifferences(const ScreenCapture& view, const ScreenCapture& source, int zoom,
+                                bool grid, RECT skip) {
+    std::ostringstream out;
+    out << std::hex;
+    int differences = 0;
+    for (int y = 0; y < view.Height(); ++y) {
+        for (int x = 0; x < view.Width(); ++x) {
+            const POINT at{x, y};
+            if (PtInRect(&skip, at)) {
+                continue;
+            }
+            COLORREF expected = source.At(x / zoom, y / zoom);
+            if (grid && (x % zoom == 0 || y % zoom == 0)) {
+                expected = (x + y) % 2 == 0 ? 0x808080 : 0xC0C0C0;
+            }
+            const COLORREF seen = view.At(x, y);
+            if (seen != expected) {
+                if (++differences <= 5) {
+                    out << std::dec << " (" << x << "," << y << "): 0x" << std::hex << seen
+                        << " not 0x" << expected << ";";
+                }
+            }
+        }
+    }
+    if (differences == 0) {
+        return {};
+    }
+    return std::to_string(differences) + " view pixels differ:" + out.str();
 }
 
 } // namespace e2e

@@ -6,7 +6,9 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace e2e {
@@ -52,6 +54,8 @@ class VorlithProcess {
     bool WaitForExit(Millis timeout = kPatience) const;
     // The visible top-level windows of the process.
     std::vector<HWND> VisibleTopLevelWindows() const;
+    // Its visible top-level window of this class, or null.
+    HWND VisibleWindowOfClass(std::wstring_view className) const;
 
   private:
     VorlithProcess(HANDLE process, HANDLE job, DWORD pid);
@@ -78,6 +82,9 @@ POINT ClientToScreenPoint(HWND hwnd, int x, int y);
 POINT ClientCentre(HWND hwnd);
 // The window with the keyboard focus in a thread, or null.
 HWND FocusOf(DWORD threadId);
+
+// The screen point of a window's close box, asked of the window itself (WM_NCHITTEST).
+std::optional<POINT> CloseBoxPoint(HWND hwnd);
 
 // Makes a window the foreground window, so that keys go to it; false when it did not become so.
 bool MakeForeground(HWND hwnd);
@@ -131,5 +138,36 @@ LRESULT SendWithTimeout(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The colour of a screen pixel, read through a display device context.
 COLORREF ScreenPixel(POINT screen);
+
+// A rectangle of the screen, read in one go through a display device context.
+class ScreenCapture {
+  public:
+    explicit ScreenCapture(RECT screenRect);
+
+    int Width() const noexcept { return width_; }
+    int Height() const noexcept { return height_; }
+    // The pixel at (x, y) from the rectangle's top-left corner.
+    COLORREF At(int x, int y) const;
+
+    friend bool operator==(const ScreenCapture& a, const ScreenCapture& b) {
+        return a.width_ == b.width_ && a.height_ == b.height_ && a.pixels_ == b.pixels_;
+    }
+
+  private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<COLORREF> pixels_;
+};
+
+// A window's client area as the screen shows it.
+ScreenCapture CaptureClient(HWND hwnd);
+
+// What the magnifier should show: each pixel of `source` (the screen pixels that the view's
+// blocks come from, the first at `source`'s top-left) as a zoom x zoom block from the view's
+// top-left corner, with the dotted grid (0x808080 where x + y is even, 0xC0C0C0 where odd) on
+// every block's first column and row when `grid` is set. View pixels inside `skip` are not
+// compared. Returns the first few differences, or an empty text when there are none.
+std::string ZoomViewDifferences(const ScreenCapture& view, const ScreenCapture& source, int zoom,
+                                bool grid, RECT skip);
 
 } // namespace e2e
