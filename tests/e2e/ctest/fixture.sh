@@ -3,13 +3,20 @@
 # persistent wineserver for every suite, made by the CTest fixture's setup and ended by its
 # cleanup. The state file tells the suites where the display is.
 #
-#   fixture.sh setup STATE_FILE
+#   fixture.sh setup STATE_FILE [DPI]
 #   fixture.sh cleanup STATE_FILE
+#
+# DPI (pixels per inch, 96 by default) other than 96 gets a prefix of its own beside the default
+# one, build/wineprefix-dpiDPI, so that the suites at 96 keep theirs and both can run.
 set -euo pipefail
 
 mode=${1:?setup or cleanup}
 state=${2:?state file}
+dpi=${3:-96}
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/wine-env.sh"
+if [[ $dpi != 96 && -z ${VORLITH_WINEPREFIX:-} ]]; then
+    export WINEPREFIX=$VORLITH_ROOT/build/wineprefix-dpi$dpi
+fi
 
 cleanup() {
     if [[ -f $state ]]; then
@@ -35,7 +42,7 @@ setup)
         vorlith_xvfb_stop "$VORLITH_STATE_XVFB_PID"
         rm -f "$state"
     fi
-    vorlith_prefix_prepare
+    vorlith_prefix_prepare "$dpi"
     vorlith_xvfb_start
     mkdir -p "$(dirname "$state")"
     {
