@@ -1,8 +1,10 @@
-// The scene of the README's screenshot: the real program reading a colourful target.
+// The scenes of the README's screenshots: the real program reading a colourful target, alone or
+// with its About window open.
 #include "tests/e2e/stage.h"
 
 #include "tests/e2e/driver.h"
 
+#include "about/about_layout.h"
 #include "app/main_layout.h"
 
 #include <cstdio>
@@ -19,7 +21,7 @@ COLORREF Mosaic(int x, int y) {
 
 } // namespace
 
-int StageScreenshot(const std::wstring& readyFile, int maxSeconds) {
+int StageScreenshot(const std::wstring& readyFile, int maxSeconds, Scene scene) {
     try {
         VorlithProcess app = VorlithProcess::Launch();
         TargetWindow target(RECT{20, 20, 140, 140}, &Mosaic);
@@ -30,6 +32,23 @@ int StageScreenshot(const std::wstring& readyFile, int maxSeconds) {
 
         RECT rect{};
         GetWindowRect(app.Main(), &rect);
+        if (scene == Scene::About) {
+            MouseClick(ClientCentre(app.Control(app::layout::kIdCmdAbout)));
+            HWND about = nullptr;
+            if (!WaitUntil([&] {
+                    about = app.VisibleWindowOfClass(about::layout::kAboutClassName);
+                    return about != nullptr;
+                })) {
+                std::fprintf(stderr, "the About window did not open\n");
+                return 1;
+            }
+            // The reading behind it goes on: back to the target, and the picture takes both.
+            MovePointer(target.Centre());
+            Idle(Millis{1000});
+            RECT aboutRect{};
+            GetWindowRect(about, &aboutRect);
+            UnionRect(&rect, &rect, &aboutRect);
+        }
         const std::string geometry = std::to_string(rect.right - rect.left) + "x" +
                                      std::to_string(rect.bottom - rect.top) + "+" +
                                      std::to_string(rect.left) + "+" + std::to_string(rect.top);
