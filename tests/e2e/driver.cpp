@@ -150,8 +150,17 @@ VorlithProcess VorlithProcess::Launch() {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                        nullptr, nullptr, &startup, &info)) {
+    // Wine now and then refuses a start right after a process of the prefix has ended
+    // (ERROR_INTERNAL_ERROR, 1359); a second try a moment later goes through.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0) {
+            Sleep(200);
+        }
+        started = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                 CREATE_SUSPENDED, nullptr, nullptr, &startup, &info) != FALSE;
+    }
+    if (!started) {
         if (job != nullptr) {
             CloseHandle(job);
         }
