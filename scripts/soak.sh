@@ -7,6 +7,8 @@
 #
 #   scripts/soak.sh            SOAK_MINUTES=3 scripts/soak.sh
 #
+# Takes SOAK_MINUTES and about a minute more; exit code 0 when nothing grew.
+#
 # Builds with the mingw preset (build/mingw); BENCH_BUILD_DIR=dir builds there instead.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
