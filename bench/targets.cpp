@@ -18,14 +18,14 @@ LRESULT CALLBACK TargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     if (message == WM_PAINT) {
         PAINTSTRUCT ps{};
         const HDC dc = BeginPaint(hwnd, &ps);
-        const int seed = static_cast<int>(GetWindowLongPtrW(hwnd, GWLP_ID));
+        const int shade = static_cast<int>(GetWindowLongPtrW(hwnd, GWLP_ID));
         // Stripes of 3 pixels whose colour changes along both axes: every zoom view over a
         // target shows several colours, and the pixel under the pointer changes as it moves.
         const HGDIOBJ brush = GetStockObject(DC_BRUSH);
         for (int y = 0; y < kTargetSize; y += 3) {
             for (int x = 0; x < kTargetSize; x += 3) {
-                SetDCBrushColor(dc, RGB((x * 3 + seed * 70) & 0xFF, (y * 5 + seed * 40) & 0xFF,
-                                        ((x + y) * 2 + seed * 90) & 0xFF));
+                SetDCBrushColor(dc, RGB((x * 3 + shade * 70) & 0xFF, (y * 5 + shade * 40) & 0xFF,
+                                        ((x + y) * 2 + shade * 90) & 0xFF));
                 const RECT r{x, y, x + 3, y + 3};
                 FillRect(dc, &r, static_cast<HBRUSH>(brush));
             }

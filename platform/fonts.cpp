@@ -33,6 +33,17 @@ constexpr Stand kStandIns[] = {
     {L"MS Sans Serif", {L"Microsoft Sans Serif", L"Tahoma", L"Liberation Sans", nullptr}},
 };
 
+// True when the font draws at the weight it was asked for (a bitmap face may have no bold).
+bool HasWeight(HFONT font, LONG weight) {
+    const HDC screen = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(screen, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return metrics.tmWeight >= weight;
+}
+
 } // namespace
 
 bool FaceInstalled(const wchar_t* face, BYTE charset) {
@@ -53,22 +64,26 @@ Font CreateLabelFont(const FontDesign& design, int dpi) {
     lf.lfCharSet = design.charset;
     lf.lfQuality = DEFAULT_QUALITY;
     CopyFace(lf.lfFaceName, design.face);
-    if (!FaceInstalled(design.face, design.charset)) {
-        // The face itself in another character set is the closest; failing that, a stand-in
-        // face in any of its sets.
-        lf.lfCharSet = DEFAULT_CHARSET;
-        if (FaceInstalled(design.face, DEFAULT_CHARSET)) {
-            return Font{CreateFontIndirectW(&lf)};
+    if (FaceInstalled(design.face, design.charset)) {
+        return Font{CreateFontIndirectW(&lf)};
+    }
+    // The face itself in another character set is the closest, if it has the weight; failing
+    // that, a stand-in face in any of its sets.
+    lf.lfCharSet = DEFAULT_CHARSET;
+    if (FaceInstalled(design.face, DEFAULT_CHARSET)) {
+        Font font{CreateFontIndirectW(&lf)};
+        if (HasWeight(font.get(), lf.lfWeight)) {
+            return font;
         }
-        for (const Stand& stand : kStandIns) {
-            if (std::wcscmp(stand.face, design.face) != 0) {
-                continue;
-            }
-            for (const wchar_t* standIn : stand.standIns) {
-                if (standIn && FaceInstalled(standIn, DEFAULT_CHARSET)) {
-                    CopyFace(lf.lfFaceName, standIn);
-                    break;
-                }
+    }
+    for (const Stand& stand : kStandIns) {
+        if (std::wcscmp(stand.face, design.face) != 0) {
+            continue;
+        }
+        for (const wchar_t* standIn : stand.standIns) {
+            if (standIn && FaceInstalled(standIn, DEFAULT_CHARSET)) {
+                CopyFace(lf.lfFaceName, standIn);
+                break;
             }
         }
     }

@@ -23,10 +23,14 @@ else
 fi
 cmake --build "$build" -j2 --target vorlith vorlith_soak >/dev/null
 
-source scripts/bench-env.sh
-bench_prefix_prepare
-bench_xvfb_start
-trap bench_xvfb_stop EXIT
+# A prefix of its own, apart from the tests' one, so that a benchmark and a test run never
+# wait for each other.
+export VORLITH_WINEPREFIX=${BENCH_WINEPREFIX:-$PWD/build/bench-wineprefix}
+source scripts/wine-env.sh
+vorlith_prefix_lock
+vorlith_prefix_prepare
+vorlith_xvfb_start
+trap 'vorlith_wineserver_kill; vorlith_xvfb_stop; vorlith_prefix_unlock' EXIT
 
 echo "machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'), $(wine --version)"
 timeout -k 5 $((minutes * 60 + 180)) wine "$build/vorlith_soak.exe" --minutes "$minutes" | tr -d '\r'
