@@ -4,6 +4,7 @@
 
 #include "app/main_layout.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -343,29 +344,6 @@ const EndCase kEndCases[] = {
     {"SysCommandClose", Ender::SysCommandClose, Before::Live},
 };
 
-// The screen point of the close box in the title bar, asked of the window itself.
-bool FindCloseBox(HWND hwnd, POINT& where) {
-    RECT rect{};
-    GetWindowRect(hwnd, &rect);
-    long sumX = 0;
-    long sumY = 0;
-    long hits = 0;
-    for (int y = rect.top; y < rect.top + 40 && y < rect.bottom; y += 2) {
-        for (int x = rect.right - 1; x > rect.right - 80 && x > rect.left; x -= 2) {
-            if (SendWithTimeout(hwnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
-                sumX += x;
-                sumY += y;
-                ++hits;
-            }
-        }
-    }
-    if (hits == 0) {
-        return false;
-    }
-    where = {static_cast<LONG>(sumX / hits), static_cast<LONG>(sumY / hits)};
-    return true;
-}
-
 class Ending : public VorlithTest, public testing::WithParamInterface<EndCase> {};
 
 TEST_P(Ending, TheProgramEnds) {
@@ -389,9 +367,9 @@ TEST_P(Ending, TheProgramEnds) {
     case Ender::ExitClick: MouseClick(ClientCentre(Control(kIdCmdExit))); break;
     case Ender::ExitMessage: ClickButton(Control(kIdCmdExit)); break;
     case Ender::CloseBoxClick: {
-        POINT closeBox{};
-        ASSERT_TRUE(FindCloseBox(main, closeBox)) << "no close box in the title bar";
-        MouseClick(closeBox);
+        const std::optional<POINT> closeBox = CloseBoxPoint(main);
+        ASSERT_TRUE(closeBox) << "no close box in the title bar";
+        MouseClick(*closeBox);
         break;
     }
     case Ender::WmClose: PostMessageW(main, WM_CLOSE, 0, 0); break;
