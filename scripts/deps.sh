@@ -4,9 +4,12 @@ set -euo pipefail
 
 packages=(
     cmake make g++ clang           # native build, unit tests, fuzz test
+    libclang-rt-dev                # clang's fuzzer and sanitizer runtimes (only recommended)
     googletest libgtest-dev        # GoogleTest: installed library and /usr/src/googletest
     g++-mingw-w64-x86-64           # cross compiler for the Windows program (both thread models)
     wine wine64                    # runs the Windows program and its end-to-end tests
+    fonts-wine fonts-liberation    # Tahoma, MS Sans Serif, Marlett; stand-ins for the About fonts
+    libxrender1                    # Wine's text and image drawing on X
     xvfb xauth x11-utils           # a private X display for Wine windows
     imagemagick                    # screenshots (import, convert)
     util-linux                     # flock, setsid
