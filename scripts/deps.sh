@@ -9,7 +9,7 @@ packages=(
     g++-mingw-w64-x86-64           # cross compiler for the Windows program (both thread models)
     wine wine64                    # runs the Windows program and its end-to-end tests
     fonts-wine fonts-liberation    # Tahoma, MS Sans Serif, Marlett; stand-ins for the About fonts
-    libxrender1                    # Wine's text and image drawing on X
+    libxrender1 libxrandr2 libxinerama1 libxi6 libxcursor1 libxfixes3 libxcomposite1 # Wine on X
     xvfb xauth x11-utils           # a private X display for Wine windows
     imagemagick                    # screenshots (import, convert)
     util-linux                     # flock, setsid
