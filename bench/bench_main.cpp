@@ -7,6 +7,7 @@
 #include "app/frm_main.h"
 #include "app/main_layout.h"
 #include "bench/bare_tick.h"
+#include "bench/process_figures.h"
 #include "bench/targets.h"
 #include "platform/events.h"
 #include "resources/resource.h"
@@ -148,14 +149,6 @@ void RunTickBenchmark(const Options& options, const bench::Targets& targets) {
 
 // --- Start-up, memory, size --------------------------------------------------------------
 
-std::wstring BesideMe(const wchar_t* name) {
-    wchar_t path[MAX_PATH]{};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dir(path);
-    dir.resize(dir.find_last_of(L"\\/") + 1);
-    return dir + name;
-}
-
 struct Child {
     PROCESS_INFORMATION pi{};
     bool ok = false;
@@ -258,13 +251,9 @@ Memory MemoryOf(HANDLE process) {
     return {m.PagefileUsage, m.PrivateUsage, m.WorkingSetSize};
 }
 
-double MiB(unsigned long long bytes) {
-    return static_cast<double>(bytes) / (1024.0 * 1024.0);
-}
-
 bool RunFootprint(const Options& options) {
-    const std::wstring vorlith = BesideMe(L"vorlith.exe");
-    const std::wstring empty = BesideMe(L"vorlith_empty_window.exe");
+    const std::wstring vorlith = bench::BesideMe(L"vorlith.exe");
+    const std::wstring empty = bench::BesideMe(L"vorlith_empty_window.exe");
     bool ok = true;
 
     // Start-up: alternating runs, after one unmeasured run of each.
@@ -312,12 +301,12 @@ bool RunFootprint(const Options& options) {
     const Memory v = MemoryOf(vorlithChild.pi.hProcess);
     Stop(vorlithChild, app::layout::kMainClassName);
     Stop(emptyChild, kEmptyClass);
-    const double difference = MiB(v.pagefile) - MiB(e.pagefile);
+    const double difference = bench::MiB(v.pagefile) - bench::MiB(e.pagefile);
     std::printf("  %-14s %14s %14s %14s\n", "", "PagefileUsage", "PrivateUsage", "WorkingSet");
-    std::printf("  %-14s %11.2f MiB %11.2f MiB %11.2f MiB\n", "empty window", MiB(e.pagefile),
-                MiB(e.privateUsage), MiB(e.workingSet));
-    std::printf("  %-14s %11.2f MiB %11.2f MiB %11.2f MiB\n", "vorlith.exe", MiB(v.pagefile),
-                MiB(v.privateUsage), MiB(v.workingSet));
+    std::printf("  %-14s %11.2f MiB %11.2f MiB %11.2f MiB\n", "empty window",
+                bench::MiB(e.pagefile), bench::MiB(e.privateUsage), bench::MiB(e.workingSet));
+    std::printf("  %-14s %11.2f MiB %11.2f MiB %11.2f MiB\n", "vorlith.exe", bench::MiB(v.pagefile),
+                bench::MiB(v.privateUsage), bench::MiB(v.workingSet));
     if (v.privateUsage == 0) {
         std::printf("  (PrivateUsage reads 0 here, as under Wine; PagefileUsage is the private\n"
                     "   commit on Windows and the anonymous resident memory under Wine)\n");
@@ -332,8 +321,8 @@ bool RunFootprint(const Options& options) {
     GetFileAttributesExW(vorlith.c_str(), GetFileExInfoStandard, &data);
     const unsigned long long size =
         (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    std::printf("\nvorlith.exe: %llu bytes (%.2f MiB; target < 1 MiB): %s\n", size, MiB(size),
-                size > 0 && size < 1024 * 1024 ? "ok" : "OVER");
+    std::printf("\nvorlith.exe: %llu bytes (%.2f MiB; target < 1 MiB): %s\n", size,
+                bench::MiB(size), size > 0 && size < 1024 * 1024 ? "ok" : "OVER");
     ok = ok && size > 0 && size < 1024 * 1024;
     std::fflush(stdout);
     return ok;

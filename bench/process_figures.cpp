@@ -100,4 +100,12 @@ ProcessFigures FiguresOf(HANDLE process) {
     return f;
 }
 
+std::wstring BesideMe(const wchar_t* name) {
+    wchar_t path[MAX_PATH]{};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir(path);
+    dir.resize(dir.find_last_of(L"\\/") + 1);
+    return dir + name;
+}
+
 } // namespace bench

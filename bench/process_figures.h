@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace bench {
 
 struct ProcessFigures {
@@ -17,5 +19,13 @@ struct ProcessFigures {
 };
 
 ProcessFigures FiguresOf(HANDLE process);
+
+// The path of a program that stands beside this one.
+std::wstring BesideMe(const wchar_t* name);
+
+// Bytes in mebibytes.
+inline double MiB(unsigned long long bytes) {
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
 
 } // namespace bench

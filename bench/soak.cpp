@@ -36,18 +36,6 @@ struct Row {
     bench::ProcessFigures self;
 };
 
-double MiB(unsigned long long bytes) {
-    return static_cast<double>(bytes) / (1024.0 * 1024.0);
-}
-
-std::wstring BesideMe(const wchar_t* name) {
-    wchar_t path[MAX_PATH]{};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dir(path);
-    dir.resize(dir.find_last_of(L"\\/") + 1);
-    return dir + name;
-}
-
 HWND MainWindowOf(DWORD pid) {
     HWND hwnd = nullptr;
     while ((hwnd = FindWindowExW(nullptr, hwnd, app::layout::kMainClassName, nullptr)) != nullptr) {
@@ -101,9 +89,10 @@ void PrintHeader(const bench::ProcessFigures& first) {
 void PrintRow(const Row& r) {
     std::printf("%3lu:%02lu | %5lu %5lu %7lu %7ld %7ld %10.2f | %7ld %7ld %8ld %6ld %6ld %10.2f\n",
                 r.seconds / 60, r.seconds % 60, r.child.gdiObjects, r.child.userObjects,
-                r.child.handleCount, r.child.tableHandles, r.child.windows, MiB(r.child.pagefile),
-                r.counted.displayDcs, r.counted.liveDcs, r.counted.liveObjects,
-                r.counted.deletedWhileSelected, r.self.tableHandles, MiB(r.self.pagefile));
+                r.child.handleCount, r.child.tableHandles, r.child.windows,
+                bench::MiB(r.child.pagefile), r.counted.displayDcs, r.counted.liveDcs,
+                r.counted.liveObjects, r.counted.deletedWhileSelected, r.self.tableHandles,
+                bench::MiB(r.self.pagefile));
     std::fflush(stdout);
 }
 
@@ -120,12 +109,13 @@ std::vector<std::string> Growth(const Row& base, const Row& r) {
     check(r.child.handleCount > base.child.handleCount, "vorlith.exe handle count");
     check(r.child.tableHandles > base.child.tableHandles, "vorlith.exe handles in the table");
     check(r.child.windows > base.child.windows, "vorlith.exe windows");
-    check(MiB(r.child.pagefile) > MiB(base.child.pagefile) + kMemorySlackMiB, "vorlith.exe memory");
+    check(bench::MiB(r.child.pagefile) > bench::MiB(base.child.pagefile) + kMemorySlackMiB,
+          "vorlith.exe memory");
     check(r.counted.liveDcs > base.counted.liveDcs, "live DCs");
     check(r.counted.liveObjects > base.counted.liveObjects, "live GDI objects");
     check(r.counted.deletedWhileSelected > 0, "objects deleted while selected");
     check(r.self.tableHandles > base.self.tableHandles, "this process's handles");
-    check(MiB(r.self.pagefile) > MiB(base.self.pagefile) + kMemorySlackMiB,
+    check(bench::MiB(r.self.pagefile) > bench::MiB(base.self.pagefile) + kMemorySlackMiB,
           "this process's memory");
     return grew;
 }
@@ -155,7 +145,7 @@ int wmain(int argc, wchar_t** argv) {
     const bench::Targets targets;
     long step = 0;
 
-    const std::wstring exe = BesideMe(L"vorlith.exe");
+    const std::wstring exe = bench::BesideMe(L"vorlith.exe");
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};

@@ -26,10 +26,7 @@ cmake --build "$build" -j2 --target vorlith vorlith_bench vorlith_empty_window >
 # wait for each other.
 export VORLITH_WINEPREFIX=${BENCH_WINEPREFIX:-$PWD/build/bench-wineprefix}
 source scripts/wine-env.sh
-vorlith_prefix_lock
-vorlith_prefix_prepare
-vorlith_xvfb_start
-trap 'vorlith_wineserver_kill; vorlith_xvfb_stop; vorlith_prefix_unlock' EXIT
+vorlith_private_session
 
 echo "machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'), $(wine --version)"
 echo

@@ -8,6 +8,7 @@
 #   vorlith_wine prog.exe args...  # wine under a timeout (VORLITH_WINE_TIMEOUT seconds)
 #   vorlith_xvfb_stop              # ends the Xvfb started above, by its PID
 #   vorlith_prefix_unlock          # lets the next run have the prefix
+#   vorlith_private_session        # all of it at once: lock, prefix, Xvfb, undone on exit
 #
 # VORLITH_WINEPREFIX chooses another prefix; the user's own WINEPREFIX is never used, since the
 # prefix gets settings (unmanaged windows, no crash dialog) that suit tests and not a desktop.
@@ -172,4 +173,13 @@ vorlith_xvfb_stop() {
     if [[ -z ${1:-} ]]; then
         unset VORLITH_XVFB_PID
     fi
+}
+
+# Holds the prefix, makes it ready and starts a private Xvfb; when the calling script exits,
+# the prefix's processes end, the Xvfb stops and the prefix is let go.
+vorlith_private_session() {
+    vorlith_prefix_lock
+    vorlith_prefix_prepare
+    vorlith_xvfb_start
+    trap 'vorlith_wineserver_kill; vorlith_xvfb_stop; vorlith_prefix_unlock' EXIT
 }
