@@ -12,12 +12,14 @@ namespace {
 using namespace layout;
 using platform::Align;
 using platform::ColourValue;
+using platform::Rgb;
 
 constexpr BYTE kArabicCharset = 178; // what the bold fonts ask for
 constexpr int kPictureSize = 32;
 
 constexpr platform::FormDesign kDesign{
     kAboutClassName,
+    L"frmAbout",
     kAboutCaption,
     kClientWidth,
     kClientHeight,
@@ -27,10 +29,6 @@ constexpr platform::FormDesign kDesign{
     false,
     false,
 };
-
-constexpr ColourValue Rgb(int r, int g, int b) {
-    return r | (g << 8) | (b << 16);
-}
 
 platform::LabelDesign Caption(ColourValue colour, HFONT font) {
     return {Align::Left, false, platform::kSysButtonFace, false, colour, font};
@@ -62,22 +60,19 @@ void FrmAbout::OnDpiChanged() {
     Label3.SetFont(addressFont_.get());
 }
 
-bool FrmAbout::CreateControls() {
+void FrmAbout::CreateControls() {
     MakeFonts();
 
-    bool ok = cmdOK.Create(*this, kIdCmdOK, kCmdOK, L"OK", true);
-    ok = ok && lblDescription.Create(*this, kIdLblDescription, kLblDescription, kDescription,
-                                     Caption(Rgb(128, 0, 0), descriptionFont_.get()));
-    ok = ok && lblTitle.Create(*this, kIdLblTitle, kLblTitle, kTitle,
-                               Caption(Rgb(0, 0, 192), titleFont_.get()));
-    ok = ok && Label1.Create(*this, kIdLabel1, kLabel1, kCredit,
-                             Caption(Rgb(0, 128, 0), nameFont_.get()));
-    ok = ok && Label3.Create(*this, kIdLabel3, kLabel3, kAddress,
-                             Caption(Rgb(0, 0, 192), addressFont_.get()));
-    if (!ok) {
-        return false;
-    }
-    Image1.Create(IDI_VORLITH, kPictureSize, kImage1);
+    cmdOK.Create(*this, {kIdCmdOK, L"cmdOK", kCmdOK}, L"OK", true);
+    lblDescription.Create(*this, {kIdLblDescription, L"lblDescription", kLblDescription},
+                          kDescription, Caption(Rgb(128, 0, 0), descriptionFont_.get()));
+    lblTitle.Create(*this, {kIdLblTitle, L"lblTitle", kLblTitle}, kTitle,
+                    Caption(Rgb(0, 0, 192), titleFont_.get()));
+    Label1.Create(*this, {kIdLabel1, L"Label1", kLabel1}, kCredit,
+                  Caption(Rgb(0, 128, 0), nameFont_.get()));
+    Label3.Create(*this, {kIdLabel3, L"Label3", kLabel3}, kAddress,
+                  Caption(Rgb(0, 0, 192), addressFont_.get()));
+    Image1.Create(IDI_VORLITH, kPictureSize);
     Contain(Image1);
     // An etched separator: the shadow line, and one pixel below it the highlight, twice as
     // wide. The highlight is drawn first so that the shadow line stays whole above it.
@@ -87,7 +82,11 @@ bool FrmAbout::CreateControls() {
                     platform::Line::Style::Solid);
     Contain(Line1[0]);
     Contain(Line1[1]);
-    return true;
+}
+
+void FrmAbout::OnLayOut() {
+    const platform::PixelRect picture = ToPixels(kImage1);
+    Image1.MoveTo({picture.left, picture.top});
 }
 
 void FrmAbout::cmdOK_Click() {

@@ -1,9 +1,12 @@
 // The About window: the program's name and version, and whom to write to.
 #pragma once
 
-#include "platform/controls.h"
+#include "platform/buttons.h"
 #include "platform/form.h"
 #include "platform/gdi.h"
+#include "platform/image.h"
+#include "platform/label.h"
+#include "platform/line.h"
 
 namespace about {
 
@@ -23,7 +26,8 @@ class FrmAbout final : public platform::Form {
     void cmdOK_Click();
 
   protected:
-    bool CreateControls() override;
+    void CreateControls() override;
+    void OnLayOut() override;
     void OnClick(int controlId) override;
     void OnDialogKey(int command) override;
     int DefaultButtonId() const override;

@@ -1,91 +1,70 @@
-// The main window's frame, its controls as laid out, and the routing of their events.
+// The main window's handlers: the sampling tick, the hotkeys, "Always on top", "About", "Exit".
 #include "app/frm_main.h"
 
+#include "app/hotkeys.h"
 #include "app/main_layout.h"
-#include "resources/resource.h"
+#include "platform/events.h"
 
 namespace app {
 
-namespace {
-
-using namespace layout;
-using platform::Align;
-using platform::ColourValue;
-
-constexpr int kTimer1Id = 1;
-constexpr int kEyedropperSize = 32;
-
-constexpr platform::FormDesign kDesign{
-    kMainClassName,
-    kMainCaption,
-    kClientWidth,
-    kClientHeight,
-    platform::FrameStyle::FixedDialog,
-    platform::StartPosition::CenterScreen,
-    IDI_VORLITH,
-    true, // key preview: Ctrl+G and Ctrl+F act whichever control has the focus
-    true,
-};
-
-constexpr ColourValue Rgb(int r, int g, int b) {
-    return r | (g << 8) | (b << 16);
-}
-
-} // namespace
-
-FrmMain::FrmMain() : Form(kDesign) {}
-
-bool FrmMain::CreateControls() {
-    // Created in tab order, which is also the order a screen reader walks: each caption
-    // comes just before the box it names.
-    const platform::LabelDesign caption{
-        Align::Centre, false, platform::kSysButtonFace, false, platform::kSysWindowText, nullptr};
-    const platform::TextBoxDesign codeBox{};
-    bool ok = picColorDisplay.Create(*this, kIdPicColorDisplay, kPicColorDisplay, false,
-                                     platform::kSysButtonFace);
-    ok = ok && Label1.Create(*this, kIdLabel1, kLabel1, L"HTML Code", caption);
-    ok = ok && txtHTML.Create(*this, kIdTxtHtml, kTxtHtml, L"", codeBox);
-    ok = ok && Label5.Create(*this, kIdLabel5, kLabel5, L"Visual Basic Code", caption);
-    ok = ok && txtVB.Create(*this, kIdTxtVb, kTxtVb, L"", codeBox);
-    ok = ok && cmdAbout.Create(*this, kIdCmdAbout, kCmdAbout, L"About");
-    ok = ok && cmdExit.Create(*this, kIdCmdExit, kCmdExit, L"Exit");
-    ok = ok && txtRed.Create(*this, kIdTxtRed, kTxtRed, L"Red",
-                             {Align::Centre, Rgb(192, 0, 0), Rgb(255, 192, 192)});
-    ok = ok && txtGreen.Create(*this, kIdTxtGreen, kTxtGreen, L"Green",
-                               {Align::Centre, Rgb(0, 192, 0), Rgb(192, 255, 192)});
-    ok = ok && txtBlue.Create(*this, kIdTxtBlue, kTxtBlue, L"Blue",
-                              {Align::Centre, Rgb(0, 0, 192), Rgb(192, 192, 255)});
-    ok = ok && Label2.Create(*this, kIdLabel2, kLabel2, L"Ctrl+G to Pick <-> Ctrl+F to Release",
-                             {Align::Centre, true, Rgb(255, 255, 192), true,
-                              static_cast<ColourValue>(0x80000012), nullptr});
-    ok = ok && picZoom.Create(*this, kIdPicZoom, kPicZoom, true, platform::kSysButtonFace);
-    ok = ok && chkGrid.Create(*this, kIdChkGrid, kChkGrid, L"Show Grid");
-    ok = ok && chkOnTop.Create(*this, kIdChkOnTop, kChkOnTop, L"Always on top");
-    if (!ok) {
-        return false;
-    }
-    // The eyedropper marks the sampled pixel: the box paints it over the magnified picture.
-    Image1.Create(IDI_EYEDROPPER, kEyedropperSize, kImage1);
-    picZoom.Contain(Image1);
-    Timer1.Create(*this, kTimer1Id, kTimerIntervalMs, true);
-    return true;
-}
-
 void FrmMain::Form_Load() {
-    ZoomFactor = 7.0f;
+    zoom.ZoomFactor = 7.0f;
+}
+
+void FrmMain::Timer1_Timer() {
+    // Other handlers (the hotkeys, the buttons, even the About window) run here and only here;
+    // from now on the tick runs to its end.
+    platform::DoEvents();
+    if (!IsLoaded()) {
+        return; // the window was closed meanwhile
+    }
+    GetCursorPos(&CursorPos);
+    // The magnified view is drawn before the colour is read.
+    zoom.UpdateZoom(CursorPos);
+    readout.ReadPixel(CursorPos);
+}
+
+void FrmMain::Form_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
+    switch (DecideHotkey(KeyCode, Shift)) {
+    case HotkeyAction::Freeze: Timer1.SetEnabled(false); break;
+    case HotkeyAction::Resume: Timer1.SetEnabled(true); break;
+    case HotkeyAction::None: break;
+    }
+}
+
+void FrmMain::chkOnTop_Click() {
+    const HWND insertAfter = chkOnTop.Value() == 1 ? HWND_TOPMOST : HWND_NOTOPMOST;
+    SetWindowPos(hWnd(), insertAfter, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+void FrmMain::cmdExit_Click() {
+    platform::EndProgram();
+}
+
+void FrmMain::cmdAbout_Click() {
+    aboutBox.Show();
+}
+
+void FrmMain::OnLayOut() {
+    // The eyedropper marks the sampled pixel: its tip goes a few pixels into the pointer's
+    // block, wherever the view's size at this density puts that block.
+    const magnifier::ViewBlock block = zoom.PointerBlock();
+    Image1.MoveTo({block.left + layout::kTipInBlock - layout::kEyedropperTip.x,
+                   block.top + layout::kTipInBlock - layout::kEyedropperTip.y});
+    picZoom.Refresh();
 }
 
 void FrmMain::OnClick(int controlId) {
     switch (controlId) {
-    case kIdChkOnTop: chkOnTop_Click(); break;
-    case kIdCmdAbout: cmdAbout_Click(); break;
-    case kIdCmdExit: cmdExit_Click(); break;
+    case layout::kIdChkOnTop: chkOnTop_Click(); break;
+    case layout::kIdCmdAbout: cmdAbout_Click(); break;
+    case layout::kIdCmdExit: cmdExit_Click(); break;
     default: break;
     }
 }
 
 void FrmMain::OnTimer(int timerId) {
-    if (timerId == kTimer1Id && Timer1.Enabled()) {
+    if (timerId == Timer1.Id() && Timer1.Enabled()) {
         Timer1_Timer();
     }
 }

@@ -1,9 +1,17 @@
-// The main window: its controls, its state, and its handlers. The handlers are defined in
-// the folder of the behaviour they belong to: sampling/, magnifier/, app/ and about/.
+// The main window: its controls, the pointer position, and the handlers that compose the
+// reading, the magnifier and the About window into one tick and a few commands.
 #pragma once
 
-#include "platform/controls.h"
+#include "about/about_box.h"
+#include "magnifier/zoom_view.h"
+#include "platform/buttons.h"
 #include "platform/form.h"
+#include "platform/image.h"
+#include "platform/label.h"
+#include "platform/picture_box.h"
+#include "platform/text_box.h"
+#include "platform/timer.h"
+#include "sampling/colour_readout.h"
 
 #include <windows.h>
 
@@ -35,29 +43,23 @@ class FrmMain final : public platform::Form {
 
     // The pointer position of the last tick, in screen pixels.
     POINT CursorPos{};
-    // The magnification of picZoom and the spacing of its grid.
-    float ZoomFactor = 0.0f;
 
-    // Sampling (sampling/sampling_tick.cpp).
+    // What the window is made of: the magnifier in picZoom, the reading in the five boxes and
+    // the swatch, and the About window.
+    magnifier::ZoomView zoom{picZoom, chkGrid};
+    sampling::ColourReadout readout{{txtHTML, txtRed, txtGreen, txtBlue, txtVB, picColorDisplay}};
+    about::AboutBox aboutBox;
+
     void Timer1_Timer();
-    // Writes one reading into the text boxes and the swatch: a colour read from the screen,
-    // or CLR_INVALID when the pixel could not be read.
-    void ShowReading(COLORREF colour);
-
-    // Commands (app/commands.cpp, about/about_command.cpp).
     void Form_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override;
     void chkOnTop_Click();
     void cmdExit_Click();
     void cmdAbout_Click();
 
-    // Magnifier (magnifier/zoom_view.cpp, magnifier/grid_overlay.cpp): steps of the tick.
-    void UpdateZoom(const POINT& point);
-    void DrawZoomGrid();
-    HBRUSH MakeCheckerBrush(HDC dc, int firstColour, int secondColour);
-
   protected:
-    bool CreateControls() override;
+    void CreateControls() override;
     void Form_Load() override;
+    void OnLayOut() override;
     void OnClick(int controlId) override;
     void OnTimer(int timerId) override;
 };

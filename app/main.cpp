@@ -10,11 +10,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
+    // A window or control that cannot be made ends the program with a report (platform).
     app::FrmMain frmMain;
-    if (!frmMain.Show()) {
-        MessageBoxW(nullptr, L"The main window could not be created.", L"Vorlith",
-                    MB_OK | MB_ICONERROR);
-        return 1;
-    }
+    frmMain.Show();
     return platform::RunMessageLoop();
 }

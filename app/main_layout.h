@@ -32,7 +32,6 @@ enum ControlId : int {
 
 inline constexpr platform::TwipRect kLabel2{120, 120, 2655, 255};
 inline constexpr platform::TwipRect kPicZoom{120, 480, 1215, 1215};
-inline constexpr platform::TwipRect kImage1{390, 300, 480, 480}; // inside picZoom
 inline constexpr platform::TwipRect kPicColorDisplay{1440, 480, 1335, 495};
 inline constexpr platform::TwipRect kChkGrid{1440, 1080, 1335, 255};
 inline constexpr platform::TwipRect kChkOnTop{1440, 1440, 1335, 255};
@@ -45,6 +44,18 @@ inline constexpr platform::TwipRect kLabel5{120, 2520, 1455, 255};
 inline constexpr platform::TwipRect kTxtVb{1560, 2520, 1215, 285};
 inline constexpr platform::TwipRect kCmdAbout{120, 2880, 1695, 375};
 inline constexpr platform::TwipRect kCmdExit{2040, 2880, 735, 375};
+
+// The eyedropper picture over the magnifier: 32 x 32 pixels at every density. Its tip starts at
+// this pixel of the picture (row 19, columns 13 to 15), and lies kTipInBlock pixels into the
+// pointer's block across and down: at 96 pixels per inch, with the block at (35, 35) of a
+// 77 x 77 view, that puts the picture at (26, 20).
+inline constexpr int kEyedropperSize = 32;
+struct PicturePixel {
+    int x;
+    int y;
+};
+inline constexpr PicturePixel kEyedropperTip{13, 19};
+inline constexpr int kTipInBlock = 4;
 
 // The sampling interval.
 inline constexpr unsigned kTimerIntervalMs = 50;

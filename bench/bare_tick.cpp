@@ -156,9 +156,9 @@ BareWindows::BareWindows(HICON eyedropper) {
     imageOriginal_ = SelectObject(image_, imageBitmap_);
     shared.image = image_;
     shared.eyedropper = eyedropper;
-    const platform::PixelRect icon = platform::TwipsToPixels(kImage1, kDpi);
-    shared.eyedropperX = icon.left;
-    shared.eyedropperY = icon.top;
+    // Where the main window puts the eyedropper in a 77 x 77 view.
+    shared.eyedropperX = 26;
+    shared.eyedropperY = 20;
 
     ShowWindow(frame_, SW_SHOWNOACTIVATE);
     UpdateWindow(frame_);

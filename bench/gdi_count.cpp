@@ -15,7 +15,6 @@ std::set<HGDIOBJ> liveObjects;
 // The object of each kind that our own SelectObject calls left selected in each live DC.
 std::map<HDC, std::map<DWORD, HGDIOBJ>> selected;
 
-decltype(&::CreateDCA) realCreateDCA = nullptr;
 decltype(&::CreateCompatibleDC) realCreateCompatibleDC = nullptr;
 decltype(&::DeleteDC) realDeleteDC = nullptr;
 decltype(&::GetDC) realGetDC = nullptr;
@@ -48,13 +47,6 @@ template <class H> H ObjectMade(H object) {
         ++counts.objectsMade;
     }
     return object;
-}
-
-HDC WINAPI CountCreateDCA(LPCSTR driver, LPCSTR device, LPCSTR output, const DEVMODEA* init) {
-    const HDC dc = realCreateDCA(driver, device, output, init);
-    DcMade(dc);
-    ++counts.displayDcs;
-    return dc;
 }
 
 HDC WINAPI CountCreateCompatibleDC(HDC dc) {
@@ -171,10 +163,8 @@ template <class Fn> bool Redirect(const char* dll, const char* name, Fn replacem
 
 bool InstallGdiCounter() {
     // The calls of a tick: a missing one would leave a leak uncounted.
-    bool ok = Redirect("gdi32.dll", "CreateDCA", &CountCreateDCA, realCreateDCA);
-    ok = Redirect("gdi32.dll", "CreateCompatibleDC", &CountCreateCompatibleDC,
-                  realCreateCompatibleDC) &&
-         ok;
+    bool ok = Redirect("gdi32.dll", "CreateCompatibleDC", &CountCreateCompatibleDC,
+                       realCreateCompatibleDC);
     ok = Redirect("gdi32.dll", "DeleteDC", &CountDeleteDC, realDeleteDC) && ok;
     ok = Redirect("user32.dll", "GetDC", &CountGetDC, realGetDC) && ok;
     ok = Redirect("user32.dll", "ReleaseDC", &CountReleaseDC, realReleaseDC) && ok;

@@ -8,13 +8,12 @@
 namespace bench {
 
 struct GdiCounts {
-    long liveDcs = 0;        // CreateDCA, CreateCompatibleDC and GetDC not yet deleted or released
-    long liveObjects = 0;    // bitmaps, brushes, pens and fonts not yet deleted
-    long dcsMade = 0;        // every DC made or obtained so far
-    long objectsMade = 0;    // every object created so far
-    long displayDcs = 0;     // CreateDCA calls so far
-    long screenDcs = 0;      // GetDC calls so far
-    long patternBrushes = 0; // CreatePatternBrush calls so far
+    long liveDcs = 0;              // CreateCompatibleDC and GetDC not yet deleted or released
+    long liveObjects = 0;          // bitmaps, brushes, pens and fonts not yet deleted
+    long dcsMade = 0;              // every DC made or obtained so far
+    long objectsMade = 0;          // every object created so far
+    long screenDcs = 0;            // GetDC calls so far
+    long patternBrushes = 0;       // CreatePatternBrush calls so far
     long deletedWhileSelected = 0; // DeleteObject on an object still selected into a live DC
     long unknownReleases = 0;      // deletes and releases of handles that were never counted
 };

@@ -90,7 +90,7 @@ void PrintRow(const Row& r) {
     std::printf("%3lu:%02lu | %5lu %5lu %7lu %7ld %7ld %10.2f | %7ld %7ld %8ld %6ld %6ld %10.2f\n",
                 r.seconds / 60, r.seconds % 60, r.child.gdiObjects, r.child.userObjects,
                 r.child.handleCount, r.child.tableHandles, r.child.windows,
-                bench::MiB(r.child.pagefile), r.counted.displayDcs, r.counted.liveDcs,
+                bench::MiB(r.child.pagefile), r.counted.screenDcs, r.counted.liveDcs,
                 r.counted.liveObjects, r.counted.deletedWhileSelected, r.self.tableHandles,
                 bench::MiB(r.self.pagefile));
     std::fflush(stdout);
@@ -181,11 +181,7 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     app::FrmMain frmMain;
-    if (!frmMain.Show()) {
-        std::printf("soak: the main window could not be created here\n");
-        TerminateProcess(pi.hProcess, 1);
-        return 2;
-    }
+    frmMain.Show();
     // Beside vorlith.exe's window, which opens centred.
     SetWindowPos(frmMain.hWnd(), nullptr, 300, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SendMessageW(frmMain.chkGrid.hWnd(), BM_CLICK, 0, 0);
@@ -227,7 +223,7 @@ int wmain(int argc, wchar_t** argv) {
             grew.push_back(std::move(g));
         }
     }
-    const bool ticked = rows.back().counted.displayDcs > rows.front().counted.displayDcs &&
+    const bool ticked = rows.back().counted.screenDcs > rows.front().counted.screenDcs &&
                         rows.back().counted.patternBrushes > rows.front().counted.patternBrushes;
     if (!gridOn || !ticked) {
         std::printf("\nsoak: FAIL: the main window here did not tick with the grid on\n");

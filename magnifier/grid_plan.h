@@ -2,6 +2,8 @@
 // pattern they are painted with.
 #pragma once
 
+#include "platform/colour.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -11,17 +13,21 @@ namespace magnifier {
 inline constexpr float kMinGridFactor = 3.0f;
 
 // The two greys of the checker pattern, as colour values 0x00BBGGRR.
-inline constexpr std::int32_t kGridFirstColour = 0x808080;
-inline constexpr std::int32_t kGridSecondColour = 0xC0C0C0;
+inline constexpr platform::ColourValue kGridFirstColour = 0x808080;
+inline constexpr platform::ColourValue kGridSecondColour = 0xC0C0C0;
 
 inline constexpr int kCheckerSize = 8;
 
-constexpr bool GridIsDrawn(float zoomFactor) { return zoomFactor >= kMinGridFactor; }
+constexpr bool GridIsDrawn(float zoomFactor) {
+    return zoomFactor >= kMinGridFactor;
+}
 
 // Pixel (x, y) of the 8 x 8 pattern, and so of a grid line anchored at the view's top-left:
 // the first colour where x + y is even, the second where it is odd.
 // The parity of x + y is that of x ^ y, which cannot overflow at the ends of the int range.
-constexpr bool CheckerIsFirst(int x, int y) { return ((x ^ y) & 1) == 0; }
+constexpr bool CheckerIsFirst(int x, int y) {
+    return ((x ^ y) & 1) == 0;
+}
 
 // Calls line(position) for each grid line along one axis, in order: a single-precision
 // counter from 0 up to and including limit, in steps of zoomFactor, each position its floor.

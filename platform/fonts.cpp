@@ -35,12 +35,10 @@ constexpr Stand kStandIns[] = {
 
 // True when the font draws at the weight it was asked for (a bitmap face may have no bold).
 bool HasWeight(HFONT font, LONG weight) {
-    const HDC screen = GetDC(nullptr);
-    const HGDIOBJ previous = SelectObject(screen, font);
+    const WindowDc screen{nullptr};
+    const Selection use{screen.get(), font};
     TEXTMETRICW metrics{};
-    GetTextMetricsW(screen, &metrics);
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
+    GetTextMetricsW(screen.get(), &metrics);
     return metrics.tmWeight >= weight;
 }
 
@@ -51,9 +49,8 @@ bool FaceInstalled(const wchar_t* face, BYTE charset) {
     query.lfCharSet = charset;
     CopyFace(query.lfFaceName, face);
     bool found = false;
-    const HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &query, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen{nullptr};
+    EnumFontFamiliesExW(screen.get(), &query, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 

@@ -1,8 +1,10 @@
 // A top-level window of the program with a fixed frame, laid out in twips, holding controls.
 #pragma once
 
-#include "platform/controls.h"
+#include "platform/control.h"
 #include "platform/gdi.h"
+#include "platform/image.h"
+#include "platform/line.h"
 #include "platform/twips.h"
 #include "platform/window.h"
 
@@ -20,6 +22,7 @@ enum class StartPosition { CenterScreen, CenterOwner };
 
 struct FormDesign {
     const wchar_t* className;
+    const wchar_t* name; // for an error report
     const wchar_t* caption;
     int clientWidth;  // twips
     int clientHeight; // twips
@@ -34,15 +37,15 @@ class Form : public Window {
   public:
     explicit Form(const FormDesign& design) : design_(design) {}
 
-    // Creates the window and its controls, hidden, then runs Form_Load. False when the
-    // window or one of its controls could not be made.
-    bool Load(HWND owner = nullptr);
+    // Creates the window and its controls, hidden, then runs Form_Load. Ends the program with a
+    // report when the window or one of its controls cannot be made.
+    void Load(HWND owner = nullptr);
     bool IsLoaded() const noexcept { return hWnd() != nullptr; }
     // Loads the window if needed, places it and shows it with the focus on its first control.
-    bool Show();
-    // Shows the window modally over the active window: returns when it has been closed.
-    // The other windows of the program take no input meanwhile.
-    bool ShowModal();
+    void Show();
+    // Shows the window modally over the active window: returns when it has been closed. The
+    // other windows of the program take no input meanwhile.
+    void ShowModal();
     // Closes the window and destroys its controls; the object stays and can load again.
     void Unload();
 
@@ -51,8 +54,8 @@ class Form : public Window {
     HFONT DefaultFont() const noexcept { return font_.get(); }
     bool KeyPreview() const noexcept { return design_.keyPreview; }
 
-    // Called for every key press while the window or one of its controls has the focus,
-    // before the control sees it, when the form has key preview.
+    // Called for every key press while the window or one of its controls has the focus, before
+    // the control sees it, when the form has key preview.
     virtual void Form_KeyDown(std::int16_t& keyCode, std::int16_t& shift);
 
     // Paints what the form draws on its own surface (its lines and images) into dc.
@@ -64,14 +67,17 @@ class Form : public Window {
     void Contain(Line& line) { lines_.push_back(&line); }
 
   protected:
-    virtual bool CreateControls() = 0;
+    virtual void CreateControls() = 0;
     virtual void Form_Load() {}
+    // The controls are in their places, after loading and after a change of density: images
+    // and whatever depends on the controls' sizes are placed here.
+    virtual void OnLayOut() {}
     virtual void OnClick(int /*controlId*/) {}
     virtual void OnTimer(int /*timerId*/) {}
     // The dialog keys: Enter sends IDOK and Esc IDCANCEL.
     virtual void OnDialogKey(int /*command*/) {}
-    // The density has changed and the form's font with it: fonts of the form's own making
-    // are made anew here, before the controls are laid out again.
+    // The density has changed and the form's font with it: fonts of the form's own making are
+    // made anew here, before the controls are laid out again.
     virtual void OnDpiChanged() {}
     // The button that Enter presses, or 0 for none.
     virtual int DefaultButtonId() const { return 0; }
@@ -79,15 +85,20 @@ class Form : public Window {
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    void LoadIcons();
     void MakeFont();
     void Place(HWND owner);
     void SetOuterSize();
     void ChangeDpi(int dpi, const RECT* suggested);
+    bool RestoreFocus();
+    LRESULT OnGetIcon(WPARAM which) const;
     Control* ControlOf(HWND hwnd) const;
 
     FormDesign design_;
     int dpi_ = kDefaultDpi;
     Font font_;
+    Icon bigIcon_;
+    Icon smallIcon_;
     std::vector<Control*> controls_;
     std::vector<Image*> images_;
     std::vector<Line*> lines_;
@@ -96,8 +107,5 @@ class Form : public Window {
     bool modal_ = false;
     std::vector<HWND> disabled_; // while modal
 };
-
-// The density of a window, or of the primary screen for a null handle.
-int DpiOf(HWND hwnd);
 
 } // namespace platform

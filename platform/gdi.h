@@ -1,5 +1,8 @@
-// Owners for GDI handles, and the guard that keeps an object selected into a DC for a scope.
+// Owners for GDI handles, each knowing how its handle is given back (deleted, released or ended
+// with the paint), and the guard that keeps an object selected into a DC for a scope.
 #pragma once
+
+#include "platform/colour.h"
 
 #include <windows.h>
 
@@ -33,37 +36,91 @@ template <class H, auto Close> class Unique {
 
 using Brush = Unique<HBRUSH, &DeleteObject>;
 using Bitmap = Unique<HBITMAP, &DeleteObject>;
+using Pen = Unique<HPEN, &DeleteObject>;
 using Font = Unique<HFONT, &DeleteObject>;
 using MemoryDc = Unique<HDC, &DeleteDC>;
+// An icon loaded without LR_SHARED: the program owns it and destroys it.
 using Icon = Unique<HICON, &DestroyIcon>;
 
-// Selects an object into a DC and selects back what was there before at scope end. Declare
-// it after the owner of the object, so that it unwinds first.
+// A DC borrowed from a window with GetDC and given back to that window with ReleaseDC. A null
+// window borrows the screen's DC, which covers every monitor in screen coordinates.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_) {
+            ReleaseDC(hwnd_, dc_);
+        }
+    }
+    HDC get() const noexcept { return dc_; }
+
+  private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// The DC of one WM_PAINT: BeginPaint, and EndPaint at scope end.
+class PaintDc {
+  public:
+    explicit PaintDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { EndPaint(hwnd_, &paint_); }
+    HDC get() const noexcept { return dc_; }
+
+  private:
+    HWND hwnd_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// Selects an object into a DC and selects back what was there before at scope end. Declare it
+// after the owner of the object, so that it unwinds first.
 class Selection {
   public:
     Selection(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(SelectObject(dc, object)) {}
     Selection(const Selection&) = delete;
     Selection& operator=(const Selection&) = delete;
-    ~Selection() { SelectObject(dc_, previous_); }
+    ~Selection() {
+        if (previous_) {
+            SelectObject(dc_, previous_);
+        }
+    }
 
   private:
     HDC dc_;
     HGDIOBJ previous_;
 };
 
-// A colour value of the program: 0x00BBGGRR, or a negative value naming the system colour
-// whose index is its low byte (0x8000000F is the button face).
-using ColourValue = int;
+// A bitmap selected into a memory DC of its own, for drawing off the screen. The bitmap leaves
+// the DC before either is deleted.
+class OffscreenImage {
+  public:
+    OffscreenImage(HDC compatibleWith, int width, int height)
+        : dc_(CreateCompatibleDC(compatibleWith)),
+          bitmap_(CreateCompatibleBitmap(compatibleWith, width, height)),
+          selection_(dc_.get(), bitmap_.get()) {}
+    HDC dc() const noexcept { return dc_.get(); }
+    explicit operator bool() const noexcept { return dc_ && bitmap_; }
 
-inline constexpr ColourValue kSysButtonFace = static_cast<ColourValue>(0x8000000F);
-inline constexpr ColourValue kSysWindowBackground = static_cast<ColourValue>(0x80000005);
-inline constexpr ColourValue kSysWindowText = static_cast<ColourValue>(0x80000008);
-inline constexpr ColourValue kSysButtonShadow = static_cast<ColourValue>(0x80000010);
-inline constexpr ColourValue kSysButtonHighlight = static_cast<ColourValue>(0x80000014);
+  private:
+    MemoryDc dc_;
+    Bitmap bitmap_;
+    Selection selection_;
+};
 
 // The plain colour of a colour value: system colours are looked up, others used unchanged.
 inline COLORREF ResolveColour(ColourValue value) {
-    return value < 0 ? GetSysColor(value & 0xFF) : static_cast<COLORREF>(value);
+    return IsSystemColour(value) ? GetSysColor(SystemColourIndex(value))
+                                 : static_cast<COLORREF>(value);
+}
+
+// Fills a rectangle with a colour value, through the DC's own brush: nothing is created.
+inline void FillWithColour(HDC dc, const RECT& rect, ColourValue colour) {
+    SetDCBrushColor(dc, ResolveColour(colour));
+    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 } // namespace platform

@@ -1,13 +1,15 @@
-// The window procedure shared by the program's window classes.
+// The one window procedure of the program's window classes.
 #include "platform/window.h"
 
 namespace platform {
 
 Window::~Window() {
-    // The owner outlives its window as a rule; a window still alive here is taken down
-    // without reaching back into the half-destroyed object.
+    // The owner outlives its window as a rule; a window still alive here is taken down without
+    // reaching back into the half-destroyed object.
     if (hwnd_ && IsWindow(hwnd_)) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        if (FromHandle(hwnd_) == this) {
+            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        }
         DestroyWindow(hwnd_);
     }
 }
@@ -19,20 +21,19 @@ Window* Window::FromHandle(HWND hwnd) noexcept {
     return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-void Window::RegisterWindowClass(const wchar_t* className, UINT classStyle, HICON icon,
-                                 HBRUSH background) {
+void Window::RegisterWindowClass(const wchar_t* className, HBRUSH background) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
     if (GetClassInfoExW(instance, className, &existing)) {
         return;
     }
+    // No class icon: a window that shows an icon sets its own, so that a dialog frame can
+    // leave it out of the title bar.
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.style = classStyle;
     wc.lpfnWndProc = &WindowProc;
     wc.hInstance = instance;
-    wc.hIcon = icon;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = background;
     wc.lpszClassName = className;
@@ -40,10 +41,10 @@ void Window::RegisterWindowClass(const wchar_t* className, UINT classStyle, HICO
 }
 
 HWND Window::CreateWindowObject(DWORD exStyle, const wchar_t* className, const wchar_t* caption,
-                                DWORD style, int x, int y, int width, int height, HWND parent,
-                                HMENU menuOrId) {
-    return CreateWindowExW(exStyle, className, caption, style, x, y, width, height, parent,
-                           menuOrId, GetModuleHandleW(nullptr), this);
+                                DWORD style, const RECT& place, HWND parent, HMENU menuOrId) {
+    return CreateWindowExW(exStyle, className, caption, style, place.left, place.top,
+                           place.right - place.left, place.bottom - place.top, parent, menuOrId,
+                           GetModuleHandleW(nullptr), this);
 }
 
 LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,5 @@
-// The base of every window of the program: one window procedure that finds the C++ object
-// behind a window and hands it the window's messages.
+// The base of every window of the program, top-level or child: one window procedure that finds
+// the C++ object behind a window and hands it the window's messages.
 #pragma once
 
 #include <windows.h>
@@ -20,12 +20,14 @@ class Window {
 
   protected:
     // Registers a window class of the program once; later calls with the same name do nothing.
-    static void RegisterWindowClass(const wchar_t* className, UINT classStyle, HICON icon,
-                                    HBRUSH background);
+    static void RegisterWindowClass(const wchar_t* className, HBRUSH background);
 
+    // Creates a window of one of the program's classes with this object behind it.
     HWND CreateWindowObject(DWORD exStyle, const wchar_t* className, const wchar_t* caption,
-                            DWORD style, int x, int y, int width, int height, HWND parent,
-                            HMENU menuOrId);
+                            DWORD style, const RECT& place, HWND parent, HMENU menuOrId);
+    // Takes a window of a system class (an edit box, a button) as this object's window. Its
+    // messages do not come here: its parent hears of it.
+    void Attach(HWND hwnd) noexcept { hwnd_ = hwnd; }
 
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

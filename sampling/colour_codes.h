@@ -2,21 +2,23 @@
 // decimal components. Pure text operations; no window or OS call is involved.
 #pragma once
 
-#include <cstdint>
+#include "platform/colour.h"
+
 #include <string>
 #include <string_view>
 
 namespace sampling {
 
-// A colour value as the screen gives it: 0x00BBGGRR in a signed 32-bit integer.
-using ColourValue = std::int32_t;
+using platform::ColourValue;
 
 // The top of the range that the text forms are defined for.
 inline constexpr ColourValue kMaxColourValue = 0xFFFFFF;
 
 // True for a colour value from 0 to 0xFFFFFF, which is what a successful screen read gives.
 // A failed read (0xFFFFFFFF, CLR_INVALID) and anything with a non-zero top byte is false.
-constexpr bool IsReadableColour(ColourValue value) { return value >= 0 && value <= kMaxColourValue; }
+constexpr bool IsReadableColour(ColourValue value) {
+    return value >= 0 && value <= kMaxColourValue;
+}
 
 // The six upper-case hexadecimal digits of value, blue pair first, filled out with leading
 // zeros ("563412" for 0x563412). value must satisfy IsReadableColour.

@@ -6,8 +6,10 @@
 #include "app/main_layout.h"
 #include "platform/twips.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 namespace e2e {
 namespace {
@@ -52,7 +54,6 @@ const TwipCase kControlTwips[] = {
     {"cmdAbout", kIdCmdAbout, {120, 2880, 1695, 375}},
     {"cmdExit", kIdCmdExit, {2040, 2880, 735, 375}},
 };
-constexpr TwipRect kImage1Twips{390, 300, 480, 480}; // inside picZoom
 
 COLORREF Mosaic(int x, int y) {
     return RGB((x * 41 + 5) & 0xFF, (y * 59 + 13) & 0xFF, ((x + 2 * y) * 23 + 1) & 0xFF);
@@ -98,8 +99,9 @@ TEST_F(HighDpi, WindowAndControlsAreTheirTwipsAtTheDensity) {
 
 // The view is not 77 x 77 here: every view pixel outside the eyedropper is the screen pixel of
 // its block, the blocks 7 x 7 from the top-left corner, the pointer's pixel in the block that
-// holds the view's centre; and the grid lies on the blocks' first rows and columns.
-TEST_F(HighDpi, MagnifierShowsWholeBlocksFromTheTopLeft) {
+// holds the view's centre; and the grid lies on the blocks' first rows and columns. The
+// eyedropper is all that differs, and its tip marks the pointer's block.
+TEST_F(HighDpi, MagnifierShowsWholeBlocksWithTheEyedropperTipInThePointersBlock) {
     TargetWindow mosaic(RECT{20, 160, 100, 240}, &Mosaic);
     const POINT p = mosaic.Centre();
     MovePointer(p);
@@ -113,27 +115,45 @@ TEST_F(HighDpi, MagnifierShowsWholeBlocksFromTheTopLeft) {
     const RECT source{p.x - pointerBlock.x, p.y - pointerBlock.y,
                       p.x - pointerBlock.x + (view.cx + kZoom - 1) / kZoom,
                       p.y - pointerBlock.y + (view.cy + kZoom - 1) / kZoom};
-    // Image1 keeps its twip place and shows its picture at 32 x 32 pixels: its opaque pixels
-    // are columns 13 to 26 and rows 6 to 19 of the picture.
-    const platform::PixelRect image = TwipsToPixels(kImage1Twips, dpi_);
-    const RECT eyedropper{image.left + 13, image.top + 6, image.left + 27, image.top + 20};
+    const RECT block{pointerBlock.x * kZoom, pointerBlock.y * kZoom, (pointerBlock.x + 1) * kZoom,
+                     (pointerBlock.y + 1) * kZoom};
 
     for (const bool grid : {false, true}) {
         SCOPED_TRACE(grid ? "with the grid" : "without the grid");
         if (grid) {
             ClickButton(Control(kIdChkGrid));
         }
-        std::string differences;
+        // The eyedropper's opaque pixels span 14 x 14 of its 32 x 32 picture (columns 13 to 26,
+        // rows 6 to 19); its lowest row is the tip, three pixels wide.
+        std::vector<POINT> marks;
+        RECT box{};
         const bool shown = WaitUntil([&] {
-            differences = ZoomViewDifferences(CaptureClient(picZoom), ScreenCapture(source), kZoom,
-                                              grid, eyedropper);
-            return differences.empty();
+            marks = ZoomViewMarks(CaptureClient(picZoom), ScreenCapture(source), kZoom, grid);
+            box = RECT{view.cx, view.cy, -1, -1};
+            for (const POINT& m : marks) {
+                box = RECT{std::min(box.left, m.x), std::min(box.top, m.y),
+                           std::max(box.right, m.x + 1), std::max(box.bottom, m.y + 1)};
+            }
+            return box.right - box.left == 14 && box.bottom - box.top == 14;
         });
-        EXPECT_TRUE(shown) << "view " << view.cx << "x" << view.cy << ": " << differences;
+        ASSERT_TRUE(shown) << "view " << view.cx << "x" << view.cy << ": " << marks.size()
+                           << " pixels differ from the magnified screen, within (" << box.left
+                           << "," << box.top << ")-(" << box.right << "," << box.bottom << ")";
+        int tipPixels = 0;
+        for (const POINT& m : marks) {
+            if (m.y == box.bottom - 1) {
+                ++tipPixels;
+                EXPECT_TRUE(PtInRect(&block, m))
+                    << "tip pixel (" << m.x << "," << m.y << ") outside the pointer's block ("
+                    << block.left << "," << block.top << ")-(" << block.right << "," << block.bottom
+                    << ")";
+            }
+        }
+        EXPECT_EQ(tipPixels, 3);
     }
     // The pointer's own pixel, in its block (away from the grid line on the block's edge).
     const POINT inBlock =
-        ClientToScreenPoint(picZoom, pointerBlock.x * kZoom + 3, pointerBlock.y * kZoom + 3);
+        ClientToScreenPoint(picZoom, pointerBlock.x * kZoom + 1, pointerBlock.y * kZoom + 6);
     EXPECT_EQ(ScreenPixel(inBlock), ScreenPixel(p));
 }
 

@@ -531,6 +531,31 @@ ScreenCapture CaptureClient(HWND hwnd) {
     return ScreenCapture(RECT{origin.x, origin.y, origin.x + size.cx, origin.y + size.cy});
 }
 
+namespace {
+
+// What the magnifier shows at view pixel (x, y): the source pixel of its block, or the grid.
+COLORREF ExpectedViewPixel(const ScreenCapture& source, int zoom, bool grid, int x, int y) {
+    if (grid && (x % zoom == 0 || y % zoom == 0)) {
+        return (x + y) % 2 == 0 ? 0x808080 : 0xC0C0C0;
+    }
+    return source.At(x / zoom, y / zoom);
+}
+
+} // namespace
+
+std::vector<POINT> ZoomViewMarks(const ScreenCapture& view, const ScreenCapture& source, int zoom,
+                                 bool grid) {
+    std::vector<POINT> marks;
+    for (int y = 0; y < view.Height(); ++y) {
+        for (int x = 0; x < view.Width(); ++x) {
+            if (view.At(x, y) != ExpectedViewPixel(source, zoom, grid, x, y)) {
+                marks.push_back({x, y});
+            }
+        }
+    }
+    return marks;
+}
+
 std::string ZoomViewDifferences(const ScreenCapture& view, const ScreenCapture& source, int zoom,
                                 bool grid, RECT skip) {
     std::ostringstream out;
@@ -542,10 +567,7 @@ std::string ZoomViewDifferences(const ScreenCapture& view, const ScreenCapture& 
             if (PtInRect(&skip, at)) {
                 continue;
             }
-            COLORREF expected = source.At(x / zoom, y / zoom);
-            if (grid && (x % zoom == 0 || y % zoom == 0)) {
-                expected = (x + y) % 2 == 0 ? 0x808080 : 0xC0C0C0;
-            }
+            const COLORREF expected = ExpectedViewPixel(source, zoom, grid, x, y);
             const COLORREF seen = view.At(x, y);
             if (seen != expected) {
                 if (++differences <= 5) {

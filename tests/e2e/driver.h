@@ -169,5 +169,9 @@ ScreenCapture CaptureClient(HWND hwnd);
 // compared. Returns the first few differences, or an empty text when there are none.
 std::string ZoomViewDifferences(const ScreenCapture& view, const ScreenCapture& source, int zoom,
                                 bool grid, RECT skip);
+// The view pixels that differ from what the magnifier should show, as above, in rows from the
+// top: the marks drawn over the magnified picture (the eyedropper).
+std::vector<POINT> ZoomViewMarks(const ScreenCapture& view, const ScreenCapture& source, int zoom,
+                                 bool grid);
 
 } // namespace e2e

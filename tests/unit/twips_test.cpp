@@ -19,7 +19,6 @@ struct ControlCase {
 const ControlCase kControls[] = {
     {"Label2", app::layout::kLabel2, {8, 8, 177, 17}},
     {"picZoom", app::layout::kPicZoom, {8, 32, 81, 81}},
-    {"Image1", app::layout::kImage1, {26, 20, 32, 32}},
     {"picColorDisplay", app::layout::kPicColorDisplay, {96, 32, 89, 33}},
     {"chkGrid", app::layout::kChkGrid, {96, 72, 89, 17}},
     {"chkOnTop", app::layout::kChkOnTop, {96, 96, 89, 17}},

@@ -143,7 +143,7 @@ TEST_F(MainWindowTest, AboutLeavesTheSamplingStateAsItWas) {
     const auto closeWithOk = [](HWND about) {
         SendMessageW(GetDlgItem(about, about::layout::kIdCmdOK), BM_CLICK, 0, 0);
     };
-    Form().ShowReading(0x563412);
+    Form().readout.Show(0x563412);
     Form().Timer1.SetEnabled(false); // frozen
     ASSERT_TRUE(OpenAbout(Form(), closeWithOk).found);
     EXPECT_FALSE(Form().Timer1.Enabled());

@@ -1,8 +1,6 @@
 // The main window's reading display and layout, driven through its own handlers.
 #include "tests/window/window_fixture.h"
 
-#include "app/main_layout.h"
-
 namespace window_tests {
 namespace {
 
@@ -23,20 +21,20 @@ void ExpectShown(app::FrmMain& form, const Shown& expected) {
 }
 
 TEST_F(MainWindowTest, UnreadablePixelShowsNoColourUntilTheNextReadablePixel) {
-    Form().ShowReading(0x563412);
+    Form().readout.Show(0x563412);
     ExpectShown(Form(), {L"#123456", L"18", L"52", L"86", L"&H00563412&"});
     EXPECT_EQ(Form().picColorDisplay.BackColor(), 0x563412);
 
     // CLR_INVALID: a failed read must not turn into #FFFFFF or a long literal.
-    Form().ShowReading(CLR_INVALID);
+    Form().readout.Show(CLR_INVALID);
     ExpectShown(Form(), {L"", L"", L"", L"", L""});
     EXPECT_EQ(Form().picColorDisplay.BackColor(), platform::kSysButtonFace);
 
     // A value with a non-zero top byte is no screen colour either.
-    Form().ShowReading(0x01000000);
+    Form().readout.Show(0x01000000);
     ExpectShown(Form(), {L"", L"", L"", L"", L""});
 
-    Form().ShowReading(0x0000FF);
+    Form().readout.Show(0x0000FF);
     ExpectShown(Form(), {L"#FF0000", L"255", L"0", L"0", L"&H000000FF&"});
     EXPECT_EQ(Form().picColorDisplay.BackColor(), 0x0000FF);
 }
@@ -44,12 +42,12 @@ TEST_F(MainWindowTest, UnreadablePixelShowsNoColourUntilTheNextReadablePixel) {
 TEST_F(MainWindowTest, TypedTextIsOverwrittenByTheNextReading) {
     Form().txtHTML.SetText(L"typed by the user");
     Form().txtRed.SetText(L"x");
-    Form().ShowReading(0x000000);
+    Form().readout.Show(0x000000);
     ExpectShown(Form(), {L"#000000", L"0", L"0", L"0", L"&H00000000&"});
 }
 
 TEST_F(MainWindowTest, SwatchPaintsTheReadingsColour) {
-    Form().ShowReading(0x0A0B0C);
+    Form().readout.Show(0x0A0B0C);
     // What the swatch shows on the screen, painted into a bitmap of our own.
     const HWND swatch = Form().picColorDisplay.hWnd();
     RECT client{};
@@ -99,7 +97,7 @@ TEST_F(MainWindowTest, HotkeysSwitchOnlyTheTimer) {
 }
 
 TEST_F(MainWindowTest, LoadSetsTheZoomFactor) {
-    EXPECT_EQ(Form().ZoomFactor, 7.0f);
+    EXPECT_EQ(Form().zoom.ZoomFactor, 7.0f);
 }
 
 TEST_F(MainWindowTest, LayoutFollowsTheDensityWhenItChanges) {
@@ -111,20 +109,21 @@ TEST_F(MainWindowTest, LayoutFollowsTheDensityWhenItChanges) {
     SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(Form().Dpi(), 144);
 
+    // 2895 x 3375 twips are 289.5 x 337.5 pixels at 144 per inch, rounded up.
     RECT client{};
     GetClientRect(main, &client);
-    EXPECT_EQ(client.right, platform::TwipsToPixels(app::layout::kClientWidth, 144));
-    EXPECT_EQ(client.bottom, platform::TwipsToPixels(app::layout::kClientHeight, 144));
+    EXPECT_EQ(client.right, 290);
+    EXPECT_EQ(client.bottom, 338);
 
+    // picZoom: 120, 480, 1215, 1215 twips; its edges at 12, 48 and 133.5, 169.5 pixels.
     RECT zoom{};
     GetWindowRect(Form().picZoom.hWnd(), &zoom);
     MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&zoom), 2);
-    const platform::PixelRect expected = platform::TwipsToPixels(app::layout::kPicZoom, 144);
-    EXPECT_EQ(zoom.left, expected.left);
-    EXPECT_EQ(zoom.top, expected.top);
-    EXPECT_EQ(zoom.right - zoom.left, expected.width);
+    EXPECT_EQ(zoom.left, 12);
+    EXPECT_EQ(zoom.top, 48);
+    EXPECT_EQ(zoom.right - zoom.left, 122);
     // The magnifier reads its new size: a client area inside the 2-pixel border.
-    EXPECT_EQ(Form().picZoom.ScaleWidth(), static_cast<float>(expected.width - 4));
+    EXPECT_EQ(Form().picZoom.ScaleWidth(), 118.0f);
 
     SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&window));
     EXPECT_EQ(Form().picZoom.ScaleWidth(), 77.0f);

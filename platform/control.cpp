@@ -1,0 +1,46 @@
+// Child windows placed in twips on their form.
+#include "platform/control.h"
+
+#include "platform/failure.h"
+#include "platform/form.h"
+
+#include <string>
+
+namespace platform {
+
+void Control::CreateChild(Form& form, const ChildDesign& design, const wchar_t* kind,
+                          const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle,
+                          bool ownClass) {
+    form_ = &form;
+    design_ = design;
+    const PixelRect r = form.ToPixels(design.place);
+    const RECT place{r.left, r.top, r.left + r.width, r.top + r.height};
+    const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id));
+    style |= WS_CHILD | WS_VISIBLE;
+    if (ownClass) {
+        CreateWindowObject(exStyle, className, text, style, place, form.hWnd(), id);
+    } else {
+        Attach(CreateWindowExW(exStyle, className, text, style, place.left, place.top, r.width,
+                               r.height, form.hWnd(), id, GetModuleHandleW(nullptr), nullptr));
+    }
+    if (!hWnd()) {
+        EndWithError(std::wstring(L"Could not create the ") + kind + L" " + design.name + L".");
+    }
+    SendMessageW(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    form.Register(*this);
+}
+
+void Control::LayOut() {
+    if (!hWnd() || !form_) {
+        return;
+    }
+    SendMessageW(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    const PixelRect r = form_->ToPixels(design_.place);
+    SetWindowPos(hWnd(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HFONT Control::Font() const {
+    return form_ ? form_->DefaultFont() : nullptr;
+}
+
+} // namespace platform

@@ -1,0 +1,50 @@
+// A control: a child window of a form, placed by its rectangle in twips.
+#pragma once
+
+#include "platform/twips.h"
+#include "platform/window.h"
+
+namespace platform {
+
+class Form;
+
+enum class Align { Left, Centre };
+
+// What every control is made with: its identifier among the form's children, its name (which
+// an error report gives when it cannot be made) and its place.
+struct ChildDesign {
+    int id;
+    const wchar_t* name;
+    TwipRect place;
+};
+
+class Control : public Window {
+  public:
+    int Id() const noexcept { return design_.id; }
+    const TwipRect& Place() const noexcept { return design_.place; }
+
+    // Moves the control to its place at the form's current density, in its font.
+    virtual void LayOut();
+    // The control's font: the form's, unless the control has one of its own.
+    virtual HFONT Font() const;
+    // The brush for WM_CTLCOLOR*: null leaves the colours to the system.
+    virtual HBRUSH OnCtlColor(HDC) { return nullptr; }
+    // The form's window is gone and the control's with it: the handle is forgotten, so that it
+    // is never used once the system has given it to another window.
+    void ForgetWindow() noexcept { Attach(nullptr); }
+
+  protected:
+    // Creates the child window, of a system class or (ownClass) of the program's own with this
+    // object behind it, and registers it with the form. Ends the program with a report naming
+    // the control (as a `kind`: "text box") when the window cannot be made.
+    void CreateChild(Form& form, const ChildDesign& design, const wchar_t* kind,
+                     const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle,
+                     bool ownClass = false);
+    Form& OwnerForm() const noexcept { return *form_; }
+
+  private:
+    Form* form_ = nullptr;
+    ChildDesign design_{};
+};
+
+} // namespace platform

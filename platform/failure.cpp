@@ -1,0 +1,38 @@
+// A failed toolkit operation ends the program with a report rather than leaving it running half
+// made (a main window that never samples, say).
+#include "platform/failure.h"
+
+#include <windows.h>
+
+#include <cwctype>
+#include <string>
+
+namespace platform {
+
+namespace {
+
+// The program's name for the message's title: its file's name, which is what the user started.
+std::wstring ProgramName() {
+    wchar_t path[MAX_PATH]{};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name(path, length);
+    name = name.substr(name.find_last_of(L"\\/") + 1);
+    if (const auto dot = name.find_last_of(L'.'); dot != std::wstring::npos) {
+        name.resize(dot);
+    }
+    if (!name.empty()) {
+        name[0] = static_cast<wchar_t>(std::towupper(name[0]));
+    }
+    return name;
+}
+
+} // namespace
+
+void EndWithError(std::wstring_view whatFailed) {
+    const std::wstring text = std::wstring(whatFailed) + L"\n\nThe program has to end.";
+    MessageBoxW(nullptr, text.c_str(), ProgramName().c_str(),
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
+    ExitProcess(kFailureExitCode);
+}
+
+} // namespace platform

@@ -1,0 +1,14 @@
+// The end of the program when an operation of the window toolkit fails.
+#pragma once
+
+#include <string_view>
+
+namespace platform {
+
+// Shows one message saying what failed ("Could not start the timer Timer1.") and ends the
+// program with exit code kFailureExitCode. No handler of the program runs afterwards.
+[[noreturn]] void EndWithError(std::wstring_view whatFailed);
+
+inline constexpr unsigned kFailureExitCode = 3;
+
+} // namespace platform

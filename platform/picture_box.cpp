@@ -1,0 +1,99 @@
+// Picture boxes: a window class of the program's own, painted from the persistent image.
+#include "platform/picture_box.h"
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+constexpr wchar_t kPictureClass[] = L"VorlithPicture";
+
+} // namespace
+
+void PictureBox::Create(Form& form, const ChildDesign& child, bool persistentImage,
+                        ColourValue backColour) {
+    persistent_ = persistentImage;
+    backColour_ = backColour;
+    images_.clear();
+    image_.reset();
+    RegisterWindowClass(kPictureClass, nullptr);
+    CreateChild(form, child, L"picture box", kPictureClass, L"", WS_TABSTOP, WS_EX_CLIENTEDGE,
+                true);
+    MakeImage();
+}
+
+void PictureBox::LayOut() {
+    Control::LayOut();
+    MakeImage();
+}
+
+void PictureBox::MakeImage() {
+    RECT client{};
+    GetClientRect(hWnd(), &client);
+    const int oldWidth = width_;
+    const int oldHeight = height_;
+    width_ = client.right - client.left;
+    height_ = client.bottom - client.top;
+    if (!persistent_ || (image_ && width_ == oldWidth && height_ == oldHeight)) {
+        return;
+    }
+    std::unique_ptr<OffscreenImage> old = std::move(image_);
+    {
+        const WindowDc screen{hWnd()};
+        image_ = std::make_unique<OffscreenImage>(screen.get(), std::max(width_, 1),
+                                                  std::max(height_, 1));
+    }
+    Cls();
+    if (old) {
+        // The picture the box showed, stretched to the new size.
+        SetStretchBltMode(image_->dc(), COLORONCOLOR);
+        StretchBlt(image_->dc(), 0, 0, width_, height_, old->dc(), 0, 0, oldWidth, oldHeight,
+                   SRCCOPY);
+    }
+}
+
+void PictureBox::Cls() const {
+    if (image_) {
+        FillWithColour(image_->dc(), RECT{0, 0, width_, height_}, backColour_);
+    }
+}
+
+void PictureBox::Refresh() const {
+    InvalidateRect(hWnd(), nullptr, FALSE);
+    UpdateWindow(hWnd());
+}
+
+void PictureBox::SetBackColor(ColourValue colour) {
+    backColour_ = colour;
+    if (!persistent_) {
+        InvalidateRect(hWnd(), nullptr, FALSE);
+    }
+}
+
+void PictureBox::Paint(HDC dc) const {
+    if (persistent_ && image_) {
+        BitBlt(dc, 0, 0, width_, height_, image_->dc(), 0, 0, SRCCOPY);
+    } else {
+        FillWithColour(dc, RECT{0, 0, width_, height_}, backColour_);
+    }
+    for (const Image* image : images_) {
+        image->Paint(dc);
+    }
+}
+
+LRESULT PictureBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND: return 1; // the paint covers every pixel
+    case WM_PAINT: {
+        const PaintDc paint{hWnd()};
+        Paint(paint.get());
+        return 0;
+    }
+    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_LBUTTONDOWN: SetFocus(hWnd()); return 0;
+    default: return Control::OnMessage(message, wParam, lParam);
+    }
+}
+
+} // namespace platform

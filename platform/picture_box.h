@@ -1,0 +1,53 @@
+// A picture box. With a persistent image, drawing on hDC() goes into a bitmap that the box keeps
+// and repaints itself from; Cls() clears it, Refresh() shows it at once. Without one, the box
+// shows its background colour.
+#pragma once
+
+#include "platform/colour.h"
+#include "platform/control.h"
+#include "platform/gdi.h"
+#include "platform/image.h"
+
+#include <memory>
+#include <vector>
+
+namespace platform {
+
+class PictureBox : public Control {
+  public:
+    void Create(Form& form, const ChildDesign& child, bool persistentImage, ColourValue backColour);
+    // A new size keeps the picture, scaled to it: what the box showed stays until it is drawn
+    // again.
+    void LayOut() override;
+
+    // The image is painted over the picture, at its own place in the box's client area.
+    void Contain(Image& image) { images_.push_back(&image); }
+
+    HDC hDC() const noexcept { return image_ ? image_->dc() : nullptr; }
+    void Cls() const;
+    void Refresh() const;
+    // The client area in pixels.
+    float ScaleWidth() const noexcept { return static_cast<float>(width_); }
+    float ScaleHeight() const noexcept { return static_cast<float>(height_); }
+
+    ColourValue BackColor() const noexcept { return backColour_; }
+    void SetBackColor(ColourValue colour);
+
+    // Paints the box as it shows on the screen into dc.
+    void Paint(HDC dc) const;
+
+  protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void MakeImage();
+
+    bool persistent_ = false;
+    ColourValue backColour_ = kSysButtonFace;
+    int width_ = 0;
+    int height_ = 0;
+    std::unique_ptr<OffscreenImage> image_;
+    std::vector<Image*> images_;
+};
+
+} // namespace platform

@@ -1,0 +1,63 @@
+// The reading of the pixel under the pointer and its text forms in the main window's boxes.
+#include "sampling/colour_readout.h"
+
+#include "platform/gdi.h"
+#include "sampling/colour_codes.h"
+
+#include <string>
+#include <string_view>
+
+namespace sampling {
+
+namespace {
+
+// The codes are plain ASCII both ways.
+std::wstring Widen(std::string_view text) {
+    return {text.begin(), text.end()};
+}
+
+std::string Narrow(std::wstring_view text) {
+    std::string narrow(text.size(), '?');
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] < 0x80) {
+            narrow[i] = static_cast<char>(text[i]);
+        }
+    }
+    return narrow;
+}
+
+} // namespace
+
+void ColourReadout::ReadPixel(POINT point) const {
+    // The screen's DC covers the whole virtual screen in screen coordinates, the pointer's own:
+    // a monitor left of or above the primary has negative ones. It is given back once the
+    // reading is shown.
+    const platform::WindowDc screen{nullptr};
+    Show(GetPixel(screen.get(), point.x, point.y));
+}
+
+void ColourReadout::Show(COLORREF colour) const {
+    const auto value = static_cast<ColourValue>(colour);
+    const ReadoutControls& c = controls_;
+    if (!IsReadableColour(value)) {
+        // The pixel could not be read (CLR_INVALID): show no colour rather than a wrong one.
+        // The next readable pixel brings the codes back.
+        for (const platform::TextBox* box :
+             {&c.txtHTML, &c.txtRed, &c.txtGreen, &c.txtBlue, &c.txtVB}) {
+            box->SetText(L"");
+        }
+        c.picColorDisplay.SetBackColor(platform::kSysButtonFace);
+        return;
+    }
+    const std::string bgrHex = BgrHex(value);
+    c.txtHTML.SetText(Widen(HtmlCode(bgrHex)));
+    // The components are always the pairs that the HTML box shows: each is decoded from its
+    // text, read back afresh.
+    c.txtRed.SetText(Widen(ComponentText(Narrow(c.txtHTML.Text()), 2)));
+    c.txtGreen.SetText(Widen(ComponentText(Narrow(c.txtHTML.Text()), 4)));
+    c.txtBlue.SetText(Widen(ComponentText(Narrow(c.txtHTML.Text()), 6)));
+    c.txtVB.SetText(Widen(VbCode(bgrHex)));
+    c.picColorDisplay.SetBackColor(value);
+}
+
+} // namespace sampling

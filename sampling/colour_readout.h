@@ -1,0 +1,35 @@
+// One reading of the screen: the colour of the pixel at a point, written into the five text
+// boxes and the swatch of the main window.
+#pragma once
+
+#include "platform/picture_box.h"
+#include "platform/text_box.h"
+
+#include <windows.h>
+
+namespace sampling {
+
+// The controls a reading is written into, in the order they are written.
+struct ReadoutControls {
+    platform::TextBox& txtHTML;
+    platform::TextBox& txtRed;
+    platform::TextBox& txtGreen;
+    platform::TextBox& txtBlue;
+    platform::TextBox& txtVB;
+    platform::PictureBox& picColorDisplay;
+};
+
+class ColourReadout {
+  public:
+    explicit ColourReadout(const ReadoutControls& controls) : controls_(controls) {}
+
+    // Reads the screen pixel at `point` (screen coordinates, any monitor) once and shows it.
+    void ReadPixel(POINT point) const;
+    // Shows a colour read from the screen, or CLR_INVALID when the pixel could not be read.
+    void Show(COLORREF colour) const;
+
+  private:
+    ReadoutControls controls_;
+};
+
+} // namespace sampling
