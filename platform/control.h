@@ -21,7 +21,6 @@ struct ChildDesign {
 class Control : public Window {
   public:
     int Id() const noexcept { return design_.id; }
-    const TwipRect& Place() const noexcept { return design_.place; }
 
     // Moves the control to its place at the form's current density, in its font.
     virtual void LayOut();

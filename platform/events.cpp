@@ -3,6 +3,8 @@
 
 #include "platform/form.h"
 
+#include <cstdint>
+
 namespace platform {
 
 namespace {
@@ -12,8 +14,7 @@ Form* FormOf(HWND hwnd) {
     return dynamic_cast<Form*>(Window::FromHandle(root));
 }
 
-} // namespace
-
+// The modifier state of the keys held now: 1 Shift, 2 Ctrl, 4 Alt, summed.
 std::int16_t ShiftState() {
     std::int16_t state = 0;
     if (GetKeyState(VK_SHIFT) < 0) {
@@ -27,6 +28,8 @@ std::int16_t ShiftState() {
     }
     return state;
 }
+
+} // namespace
 
 void DispatchOne(MSG& msg) {
     Form* form = FormOf(msg.hwnd);

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 namespace platform {
 
 // Hands one message to its window, after the key preview of the form it belongs to and the
@@ -16,9 +14,6 @@ int RunMessageLoop();
 
 // Lets every pending event of the program's windows run, then returns.
 void DoEvents();
-
-// The modifier state of the keys held now: 1 Shift, 2 Ctrl, 4 Alt, summed.
-std::int16_t ShiftState();
 
 // Ends the program at once: every window closes and no further handler runs.
 [[noreturn]] void EndProgram();

@@ -42,8 +42,7 @@ bool HasWeight(HFONT font, LONG weight) {
     return metrics.tmWeight >= weight;
 }
 
-} // namespace
-
+// True when a face of that name is installed for the character set.
 bool FaceInstalled(const wchar_t* face, BYTE charset) {
     LOGFONTW query{};
     query.lfCharSet = charset;
@@ -53,6 +52,8 @@ bool FaceInstalled(const wchar_t* face, BYTE charset) {
     EnumFontFamiliesExW(screen.get(), &query, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
+
+} // namespace
 
 Font CreateLabelFont(const FontDesign& design, int dpi) {
     LOGFONTW lf{};

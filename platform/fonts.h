@@ -14,9 +14,6 @@ struct FontDesign {
     BYTE charset;
 };
 
-// True when a face of that name is installed for the character set.
-bool FaceInstalled(const wchar_t* face, BYTE charset);
-
 // The font at dpi. Where the face (in its character set) is missing, the first installed of
 // a few faces of the same kind is used instead, at the same size and weight.
 Font CreateLabelFont(const FontDesign& design, int dpi);

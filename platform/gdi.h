@@ -103,7 +103,6 @@ class OffscreenImage {
           bitmap_(CreateCompatibleBitmap(compatibleWith, width, height)),
           selection_(dc_.get(), bitmap_.get()) {}
     HDC dc() const noexcept { return dc_.get(); }
-    explicit operator bool() const noexcept { return dc_ && bitmap_; }
 
   private:
     MemoryDc dc_;

@@ -16,7 +16,6 @@ class Image {
     void Create(int iconId, int sizePixels);
     // The picture's top-left corner in its container's client area, in pixels.
     void MoveTo(POINT topLeft) noexcept { topLeft_ = topLeft; }
-    POINT TopLeft() const noexcept { return topLeft_; }
     void Paint(HDC dc) const;
 
   private:

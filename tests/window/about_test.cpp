@@ -1,4 +1,5 @@
 // The About window, opened by the main window's "About" command and closed every way a user can.
+#include "tests/window/caption.h"
 #include "tests/window/window_fixture.h"
 
 #include "about/about_layout.h"
@@ -23,6 +24,7 @@ struct Seen {
     std::wstring description;
     COLORREF separator[4]{}; // rows 162 to 165 at x = 100
     int picturePixels = 0;   // pixels of the picture's square not in the background colour
+    int titleBarIconColours = 0;
 };
 
 // The window's own surface (the separator lines and the picture) as it paints it.
@@ -72,6 +74,8 @@ void CALLBACK WhileOpen(HWND, UINT, UINT_PTR id, DWORD) {
     GetDlgItemTextW(about, about::layout::kIdLblDescription, text, 256);
     g_seen.description = text;
     ReadSurface(about, g_seen);
+    RedrawWindow(about, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    g_seen.titleBarIconColours = IconColoursInTitleBar(about);
     g_close(about);
 }
 
@@ -122,8 +126,9 @@ TEST_F(MainWindowTest, AboutIsModalOverTheMainWindowAndClosesEveryWay) {
         EXPECT_EQ(seen.separator[1], GetSysColor(COLOR_BTNSHADOW));
         EXPECT_EQ(seen.separator[2], GetSysColor(COLOR_BTNHIGHLIGHT));
         EXPECT_EQ(seen.separator[3], GetSysColor(COLOR_BTNFACE));
-        // The program's picture is drawn at its place.
+        // The program's picture is drawn at its place, and its icon in the title bar.
         EXPECT_GT(seen.picturePixels, 200);
+        EXPECT_EQ(seen.titleBarIconColours, 3);
 
         // Centred over the main window.
         RECT main{};

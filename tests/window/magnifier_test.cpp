@@ -1,4 +1,5 @@
 // The zoom view and its grid, drawn by the real main window's procedures into picZoom's image.
+#include "tests/window/pattern_window.h"
 #include "tests/window/window_fixture.h"
 
 #include "magnifier/grid_plan.h"
@@ -8,56 +9,6 @@ namespace {
 
 constexpr COLORREF kFirstGrey = 0x808080;
 constexpr COLORREF kSecondGrey = 0xC0C0C0;
-
-// A window of the test's own whose every pixel differs from its neighbours.
-class PatternWindow {
-  public:
-    static constexpr int kLeft = 40;
-    static constexpr int kTop = 40;
-    static constexpr int kSize = 48;
-
-    PatternWindow() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = &Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"VorlithTestPattern";
-        RegisterClassW(&wc);
-        hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
-                                wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, kLeft, kTop, kSize,
-                                kSize, nullptr, nullptr, wc.hInstance, nullptr);
-        UpdateWindow(hwnd_);
-        GdiFlush();
-    }
-    ~PatternWindow() { DestroyWindow(hwnd_); }
-
-    static COLORREF ColourAt(int x, int y) {
-        return RGB((x * 37 + 11) & 0xFF, (y * 53 + 7) & 0xFF, ((x + y) * 29) & 0xFF);
-    }
-
-  private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_PAINT) {
-            PAINTSTRUCT ps{};
-            const HDC dc = BeginPaint(hwnd, &ps);
-            for (int y = 0; y < kSize; ++y) {
-                for (int x = 0; x < kSize; ++x) {
-                    SetPixelV(dc, x, y, ColourAt(x, y));
-                }
-            }
-            EndPaint(hwnd, &ps);
-            return 0;
-        }
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    HWND hwnd_ = nullptr;
-};
-
-void Pump() {
-    MSG msg{};
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        DispatchMessageW(&msg);
-    }
-}
 
 TEST_F(MainWindowTest, ZoomViewShowsSevenBySevenBlocksOfTheScreenAroundThePoint) {
     PatternWindow pattern;

@@ -1,4 +1,5 @@
 // The main window's reading display and layout, driven through its own handlers.
+#include "tests/window/caption.h"
 #include "tests/window/window_fixture.h"
 
 namespace window_tests {
@@ -94,6 +95,22 @@ TEST_F(MainWindowTest, HotkeysSwitchOnlyTheTimer) {
         EXPECT_EQ(shift, c.shift);
     }
     Form().Timer1.SetEnabled(false);
+}
+
+// The dialog frame shows no icon in its title bar; the task bar and the task switcher still get
+// the program's icon when they ask the window for it.
+TEST_F(MainWindowTest, TitleBarShowsNoIconWhileTheWindowAnswersForIt) {
+    const HWND main = Form().hWnd();
+    RedrawWindow(main, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(IconColoursInTitleBar(main), 0);
+    for (const WPARAM which : {ICON_BIG, ICON_SMALL, ICON_SMALL2}) {
+        const auto icon = reinterpret_cast<HICON>(SendMessageW(main, WM_GETICON, which, 0));
+        EXPECT_NE(icon, nullptr) << "WM_GETICON " << which;
+        ICONINFO info{};
+        EXPECT_TRUE(icon && GetIconInfo(icon, &info));
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
 }
 
 TEST_F(MainWindowTest, LoadSetsTheZoomFactor) {
