@@ -175,33 +175,55 @@ bool Form::RestoreFocus() {
     return focus != nullptr;
 }
 
+bool Form::OnActivate(bool active) {
+    if (active) {
+        return RestoreFocus();
+    }
+    const HWND focus = GetFocus();
+    if (focus && IsChild(hWnd(), focus)) {
+        lastFocus_ = focus;
+    }
+    return false;
+}
+
+void Form::OnCommand(int id, int notification, bool fromControl) {
+    if (fromControl && notification == BN_CLICKED) {
+        OnClick(id);
+    } else if (id == IDOK || id == IDCANCEL) {
+        OnDialogKey(id);
+    }
+}
+
+HBRUSH Form::ControlColours(HWND control, HDC dc) const {
+    Control* owner = ControlOf(control);
+    return owner ? owner->OnCtlColor(dc) : nullptr;
+}
+
+void Form::ForgetControls() {
+    for (Control* control : controls_) {
+        control->ForgetWindow();
+    }
+    controls_.clear();
+    images_.clear();
+    lines_.clear();
+}
+
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: CreateControls(); return 0;
-    case WM_COMMAND:
-        if (lParam != 0 && HIWORD(wParam) == BN_CLICKED) {
-            OnClick(LOWORD(wParam));
-        } else if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            OnDialogKey(LOWORD(wParam));
-        }
-        return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), lParam != 0); return 0;
     case DM_GETDEFID:
         return DefaultButtonId() != 0 ? MAKELRESULT(DefaultButtonId(), DC_HASDEFID) : 0;
     case WM_TIMER: OnTimer(static_cast<int>(wParam)); return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        if (Control* control = ControlOf(reinterpret_cast<HWND>(lParam))) {
-            if (const HBRUSH brush = control->OnCtlColor(reinterpret_cast<HDC>(wParam))) {
-                return reinterpret_cast<LRESULT>(brush);
-            }
+        if (const HBRUSH brush =
+                ControlColours(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam))) {
+            return reinterpret_cast<LRESULT>(brush);
         }
         break;
-    case WM_PAINT: {
-        const PaintDc paint{hWnd()};
-        Paint(paint.get());
-        return 0;
-    }
+    case WM_PAINT: Paint(PaintDc{hWnd()}.get()); return 0;
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_GETICON:
         if (design_.frame == FrameStyle::FixedDialog) {
@@ -209,10 +231,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            const HWND focus = GetFocus();
-            lastFocus_ = (focus && IsChild(hWnd(), focus)) ? focus : lastFocus_;
-        } else if (RestoreFocus()) {
+        if (OnActivate(LOWORD(wParam) != WA_INACTIVE)) {
             return 0;
         }
         break;
@@ -226,14 +245,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             PostQuitMessage(0);
         }
         break;
-    case WM_NCDESTROY:
-        for (Control* control : controls_) {
-            control->ForgetWindow();
-        }
-        controls_.clear();
-        images_.clear();
-        lines_.clear();
-        break;
+    case WM_NCDESTROY: ForgetControls(); break;
     default: break;
     }
     return Window::OnMessage(message, wParam, lParam);

@@ -91,6 +91,10 @@ class Form : public Window {
     void SetOuterSize();
     void ChangeDpi(int dpi, const RECT* suggested);
     bool RestoreFocus();
+    bool OnActivate(bool active);
+    void OnCommand(int id, int notification, bool fromControl);
+    HBRUSH ControlColours(HWND control, HDC dc) const;
+    void ForgetControls();
     LRESULT OnGetIcon(WPARAM which) const;
     Control* ControlOf(HWND hwnd) const;
 
