@@ -478,10 +478,13 @@ void ClickButton(HWND button) {
     SendWithTimeout(button, BM_CLICK, 0, 0);
 }
 
+// The screen's DC works in screen coordinates on every monitor. A display DC made with
+// CreateDC("DISPLAY") does not under Wine: its (0, 0) is the virtual screen's top-left corner,
+// so with a monitor left of the primary it would read the wrong pixels.
 COLORREF ScreenPixel(POINT screen) {
-    HDC dc = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+    HDC dc = GetDC(nullptr);
     const COLORREF colour = GetPixel(dc, screen.x, screen.y);
-    DeleteDC(dc);
+    ReleaseDC(nullptr, dc);
     return colour;
 }
 
@@ -499,7 +502,7 @@ ScreenCapture::ScreenCapture(RECT screenRect)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+    HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -515,7 +518,7 @@ ScreenCapture::ScreenCapture(RECT screenRect)
         DeleteObject(bitmap);
     }
     DeleteDC(memory);
-    DeleteDC(screen);
+    ReleaseDC(nullptr, screen);
 }
 
 COLORREF ScreenCapture::At(int x, int y) const {

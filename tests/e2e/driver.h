@@ -136,10 +136,10 @@ void ClickButton(HWND button);
 // Sends a message and waits at most two seconds for the answer (the target may be ending).
 LRESULT SendWithTimeout(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The colour of a screen pixel, read through a display device context.
+// The colour of a screen pixel (screen coordinates, any monitor), read through the screen's DC.
 COLORREF ScreenPixel(POINT screen);
 
-// A rectangle of the screen, read in one go through a display device context.
+// A rectangle of the screen (screen coordinates, any monitor), read in one go.
 class ScreenCapture {
   public:
     explicit ScreenCapture(RECT screenRect);
