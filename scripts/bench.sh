@@ -43,14 +43,14 @@ timeout -k 5 1200 wine "$build/vorlith_bench.exe" "$@" | tr -d '\r' || status=$?
 system_dlls='^(kernel32|user32|gdi32|comctl32|msvcrt|advapi32|shell32|ole32|uxtheme|comdlg32|shlwapi|imm32|version|winmm|ucrtbase|api-ms-win-.*)\.dll$'
 size=$(stat -c %s "$build/vorlith.exe")
 dlls=$(x86_64-w64-mingw32-objdump -p "$build/vorlith.exe" | sed -n 's/.*DLL Name: //p' | tr -d '\r')
-others=$(echo "$dlls" | tr 'A-Z' 'a-z' | grep -Ev "$system_dlls" || true)
+others=$(echo "$dlls" | tr '[:upper:]' '[:lower:]' | grep -Ev "$system_dlls" | paste -sd' ' || true)
 verdict=met
 if ((size >= 1024 * 1024)) || [[ -n $others ]]; then
     verdict=missed
     status=1
 fi
 echo
-echo "vorlith.exe: $size bytes, imports $(echo $dlls)${others:+ (not system DLLs: $(echo $others))};" \
+echo "vorlith.exe: $size bytes, imports $(echo "$dlls" | paste -sd' ')${others:+ (not system DLLs: $others)};" \
     "target < 1 MiB, system DLLs only: $verdict"
 echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 exit $status

@@ -55,6 +55,7 @@ esac
 source "$state"
 export DISPLAY=$VORLITH_STATE_DISPLAY
 export WINEPREFIX=$VORLITH_STATE_WINEPREFIX
+# shellcheck disable=SC2034 # read by vorlith_wine
 VORLITH_WINE_TIMEOUT=150
 # Wine's drive Z: is the Linux root. The output goes through a file, so that a process that Wine
 # starts in the background does not hold CTest's pipe open.
