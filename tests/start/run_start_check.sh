@@ -46,7 +46,8 @@ package)
     ;;
 exe)
     exe=${4:?vorlith.exe}
-    [[ -f $exe ]] || fail "$exe does not exist"
+    [[ -f $exe ]] || fail "$exe does not exist; build it first (for the clang build:" \
+        "cmake --preset clang-mingw && cmake --build --preset clang-mingw)"
     ;;
 *) fail "unknown mode $mode" ;;
 esac
