@@ -7,6 +7,7 @@ packages=(
     libclang-rt-dev                # clang's fuzzer and sanitizer runtimes (only recommended)
     googletest libgtest-dev        # GoogleTest: installed library and /usr/src/googletest
     g++-mingw-w64-x86-64           # cross compiler for the Windows program (both thread models)
+    lld llvm                       # clang's linker and archiver for the second Windows build
     wine wine64                    # runs the Windows program and its end-to-end tests
     fonts-wine fonts-liberation    # Tahoma, MS Sans Serif, Marlett; stand-ins for the About fonts
     libxrender1 libxrandr2 libxinerama1 libxi6 libxcursor1 libxfixes3 libxcomposite1 # Wine on X

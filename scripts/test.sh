@@ -11,6 +11,10 @@ jobs=$(nproc)
 "$root/scripts/deps.sh"
 cmake --preset mingw
 cmake --build --preset mingw -j"$jobs"
+cmake --build --preset mingw --target package # build/mingw/vorlith-2.00-win64.zip
+# The same program built by a second compiler, clang with lld (build/clang-mingw).
+cmake --preset clang-mingw
+cmake --build --preset clang-mingw -j"$jobs"
 cmake --preset native
 cmake --build --preset native -j"$jobs"
 ctest --test-dir build/native --output-on-failure -j"$jobs" "$@"

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Starts a built vorlith.exe under Wine on the test fixture's display and checks that it shows
+# its main window and reads the colour under the pointer (vorlith_start_check.exe).
+#
+#   run_start_check.sh package STATE_FILE CHECK_EXE ZIP BUILT_EXE
+#       unpacks the release package ZIP, checks that it holds exactly vorlith.exe (the one just
+#       built, BUILT_EXE), LICENSE and README.txt, and starts the unpacked vorlith.exe
+#   run_start_check.sh exe STATE_FILE CHECK_EXE EXE
+#       starts EXE where it is (another compiler's build)
+set -euo pipefail
+
+mode=${1:?package or exe}
+state=${2:?state file}
+check=${3:?vorlith_start_check.exe}
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+[[ -f $check ]] || fail "$check does not exist; build the Windows program first (cmake --build --preset mingw)"
+[[ -f $state ]] || fail "no Wine test display (the fixture e2e.setup did not run or failed)"
+
+work=$(mktemp -d)
+log=$work/check.log
+trap 'rm -rf "$work"' EXIT
+
+case $mode in
+package)
+    zip=${4:?zip}
+    built=${5:?built vorlith.exe}
+    [[ -f $zip ]] || fail "$zip does not exist; make it with: cmake --build --preset mingw --target package"
+    mkdir "$work/unpacked"
+    (cd "$work/unpacked" && cmake -E tar xf "$zip")
+    contents=$(cd "$work/unpacked" && find . -mindepth 1 | sed 's|^\./||' | sort | tr '\n' ' ')
+    echo "$(basename "$zip") holds: $contents"
+    [[ $contents == "LICENSE README.txt vorlith.exe " ]] ||
+        fail "the package should hold exactly LICENSE, README.txt and vorlith.exe"
+    cmp -s "$work/unpacked/vorlith.exe" "$built" ||
+        fail "the packaged vorlith.exe is not $built: remake the package"
+    for key in Ctrl+G Ctrl+F; do
+        grep -q "$key" "$work/unpacked/README.txt" || fail "README.txt does not name $key"
+    done
+    exe=$work/unpacked/vorlith.exe
+    ;;
+exe)
+    exe=${4:?vorlith.exe}
+    [[ -f $exe ]] || fail "$exe does not exist; build it first (for the clang build:" \
+        "cmake --preset clang-mingw && cmake --build --preset clang-mingw)"
+    ;;
+*) fail "unknown mode $mode" ;;
+esac
+
+# shellcheck disable=SC1090
+source "$state"
+export DISPLAY=$VORLITH_STATE_DISPLAY
+export WINEPREFIX=$VORLITH_STATE_WINEPREFIX
+# shellcheck disable=SC2034 # read by vorlith_wine
+VORLITH_WINE_TIMEOUT=150
+# Wine's drive Z: is the Linux root. The output goes through a file, so that a process that Wine
+# starts in the background does not hold CTest's pipe open.
+rc=0
+vorlith_wine "$check" "Z:${exe//\//\\}" </dev/null >"$log" 2>&1 || rc=$?
+tr -d '\r' <"$log"
+((rc == 0)) || fail "the start check ended with exit code $rc"

@@ -1,0 +1,171 @@
+// vorlith_start_check: starts a vorlith.exe as a user would (the one unpacked from the release
+// package, or another build's), puts the pointer over a window of a known colour, and checks
+// that the program shows its main window and reads that colour; then closes it.
+//
+//   vorlith_start_check.exe PATH\TO\vorlith.exe
+//
+// Prints what it saw; exit code 0 when the program started, read the colour and ended cleanly.
+#include "app/main_layout.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <iterator>
+#include <string>
+
+namespace {
+
+// The colour under the pointer and how the program must write it (worked out by hand).
+constexpr COLORREF kColour = RGB(0x12, 0x34, 0x56);
+constexpr wchar_t kHtml[] = L"#123456";
+constexpr wchar_t kVb[] = L"&H00563412&";
+
+constexpr DWORD kDeadlineMs = 60000; // generous: a slow or busy machine only takes longer
+
+LRESULT CALLBACK PatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) {
+        return 1;
+    }
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps{};
+        const HDC dc = BeginPaint(hwnd, &ps);
+        SetDCBrushColor(dc, kColour);
+        FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// A patch of the colour at the screen's top-left, clear of the main window (which opens centred).
+HWND ShowPatch() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &PatchProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"VorlithStartCheckPatch";
+    RegisterClassExW(&wc);
+    const HWND hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
+                                      wc.lpszClassName, L"patch", WS_POPUP | WS_VISIBLE, 20, 20,
+                                      120, 120, nullptr, nullptr, instance, nullptr);
+    UpdateWindow(hwnd);
+    return hwnd;
+}
+
+void Pump() {
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageW(&msg);
+    }
+}
+
+HWND MainWindowOf(DWORD pid) {
+    HWND hwnd = nullptr;
+    while ((hwnd = FindWindowExW(nullptr, hwnd, app::layout::kMainClassName, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == pid && IsWindowVisible(hwnd)) {
+            return hwnd;
+        }
+    }
+    return nullptr;
+}
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t text[64]{};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+    return text;
+}
+
+int Fail(const char* what, PROCESS_INFORMATION& pi) {
+    std::printf("FAIL: %s\n", what);
+    if (pi.hProcess) {
+        TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, 10000);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    return 1;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 2) {
+        std::printf("usage: vorlith_start_check PATH\\TO\\vorlith.exe\n");
+        return 2;
+    }
+    const std::wstring exe = argv[1];
+    std::printf("starting %ls\n", exe.c_str());
+    const HWND patch = ShowPatch();
+    RECT place{};
+    GetWindowRect(patch, &place);
+    SetCursorPos((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+    Pump();
+
+    // Started from its own folder, as Explorer starts it.
+    std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/") + 1);
+    std::wstring command = L"\"" + exe + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
+        std::printf("FAIL: CreateProcess failed with error %lu\n", GetLastError());
+        return 1;
+    }
+
+    const ULONGLONG start = GetTickCount64();
+    HWND main = nullptr;
+    std::wstring html;
+    std::wstring vb;
+    while (GetTickCount64() - start < kDeadlineMs) {
+        Pump();
+        if (WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0) {
+            DWORD code = 0;
+            GetExitCodeProcess(pi.hProcess, &code);
+            std::printf("FAIL: the program ended by itself with exit code %lu\n", code);
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+            return 1;
+        }
+        main = main ? main : MainWindowOf(pi.dwProcessId);
+        if (main) {
+            html = TextOf(GetDlgItem(main, app::layout::kIdTxtHtml));
+            vb = TextOf(GetDlgItem(main, app::layout::kIdTxtVb));
+            if (html == kHtml && vb == kVb) {
+                break;
+            }
+        }
+    }
+    if (!main) {
+        return Fail("no visible main window within the deadline", pi);
+    }
+    std::printf("main window \"%ls\" shown; %llu ms from the start to the check below\n",
+                TextOf(main).c_str(), GetTickCount64() - start);
+    std::printf("reading: HTML %ls, VB %ls (expected %ls, %ls)\n", html.c_str(), vb.c_str(), kHtml,
+                kVb);
+    if (html != kHtml || vb != kVb) {
+        return Fail("the program did not read the colour under the pointer", pi);
+    }
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) {
+        return Fail("the program did not end after its main window was closed", pi);
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    DestroyWindow(patch);
+    std::printf("closed; exit code %lu\n", code);
+    if (code != 0) {
+        std::printf("FAIL: exit code %lu\n", code);
+        return 1;
+    }
+    std::printf("PASS\n");
+    return 0;
+}
