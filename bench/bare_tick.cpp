@@ -242,7 +242,7 @@ void BareWindows::Tick() {
     UpdateWindow(picture_);
 
     // The pixel, the five texts (three read back) and the swatch.
-    const HDC display = CreateDCA("DISPLAY", "", "", nullptr);
+    const HDC display = GetDC(nullptr);
     shared.swatch = GetPixel(display, point.x, point.y);
     wchar_t readBack[32];
     SetWindowTextW(boxes_[0], texts_[0].c_str());
@@ -254,7 +254,7 @@ void BareWindows::Tick() {
     SetWindowTextW(boxes_[3], texts_[3].c_str());
     SetWindowTextW(boxes_[4], texts_[4].c_str());
     InvalidateRect(swatch_, nullptr, FALSE);
-    DeleteDC(display);
+    ReleaseDC(nullptr, display);
 }
 
 } // namespace bench
