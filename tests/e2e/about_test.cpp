@@ -53,16 +53,6 @@ std::wstring TextOf(const std::vector<Child>& children, int id) {
     return L"(no control " + std::to_wstring(id) + L")";
 }
 
-POINT Centre(const RECT& r) {
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-RECT WindowRect(HWND hwnd) {
-    RECT rect{};
-    GetWindowRect(hwnd, &rect);
-    return rect;
-}
-
 class AboutTest : public VorlithTest {
   protected:
     // A real click on "About"; the About window once it shows, or null.
@@ -109,8 +99,8 @@ TEST_F(About, OpensCentredOverTheMainWindowWhichItOwns) {
     EXPECT_EQ(client.cy, 208);
     EXPECT_EQ(GetWindow(about, GW_OWNER), main);
     EXPECT_FALSE(Style(about) & WS_CHILD);
-    const POINT aboutCentre = Centre(WindowRect(about));
-    const POINT mainCentre = Centre(WindowRect(main));
+    const POINT aboutCentre = RectCentre(WindowRect(about));
+    const POINT mainCentre = RectCentre(WindowRect(main));
     EXPECT_NEAR(aboutCentre.x, mainCentre.x, 1);
     EXPECT_NEAR(aboutCentre.y, mainCentre.y, 1);
 
@@ -144,7 +134,9 @@ TEST_F(About, MainWindowTakesNoClicksWhileOpen) {
     MouseClick(exitCentre);
     MouseClick(ClientCentre(Control(kIdChkOnTop)));
     MouseClick(ClientCentre(Control(kIdCmdAbout)));
-    Idle(kQuietPeriod);
+    // The clicks went into the input queue before this key: once the key has been handled,
+    // so have they.
+    ASSERT_TRUE(Type(VK_SHIFT));
 
     EXPECT_TRUE(App().Running()) << "Exit ended the program";
     EXPECT_EQ(SendWithTimeout(Control(kIdChkOnTop), BM_GETCHECK, 0, 0), BST_UNCHECKED);
@@ -244,25 +236,23 @@ class AboutKeepsTheSampling : public AboutTest, public testing::WithParamInterfa
 TEST_P(AboutKeepsTheSampling, AsItWasBeforeOpening) {
     const bool frozen = GetParam();
     if (frozen) {
-        PressKey('G', {VK_CONTROL});
-        Idle(kKeySettle);
+        ASSERT_TRUE(Type('G', {VK_CONTROL}));
     }
     HWND about = OpenAbout();
     ASSERT_NE(about, nullptr) << "no About window";
     MovePointer(TargetB().Centre());
     if (frozen) {
-        EXPECT_TRUE(ReadingStays(App(), kColourA.reading)) << "the reading changed behind About";
-        PressKey('F', {VK_CONTROL});
+        EXPECT_TRUE(ReadingStaysFrozen(kColourA.reading)) << "the reading changed behind About";
+        ASSERT_TRUE(Type('F', {VK_CONTROL}));
     } else {
-        PressKey('G', {VK_CONTROL});
+        ASSERT_TRUE(Type('G', {VK_CONTROL}));
     }
-    Idle(kKeySettle);
     PressKey(VK_RETURN);
     ASSERT_TRUE(Closed(about));
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == App().Main(); }));
 
     if (frozen) {
-        EXPECT_TRUE(ReadingStays(App(), kColourA.reading)) << "no longer frozen";
+        EXPECT_TRUE(ReadingStaysFrozen(kColourA.reading)) << "no longer frozen";
         PressKey('F', {VK_CONTROL});
         EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading)) << "Ctrl+F did not resume";
     } else {
