@@ -5,6 +5,7 @@
 #include "tests/e2e/input.h"
 #include "tests/e2e/process.h"
 #include "tests/e2e/screen.h"
+#include "tests/e2e/spy.h"
 #include "tests/e2e/target_window.h"
 #include "tests/e2e/wait.h"
 #include "tests/e2e/window_facts.h"
@@ -39,6 +40,7 @@ bool ShowsThePointersPixel(const VorlithProcess& app) {
 int StageScreenshot(const std::wstring& readyFile, int maxSeconds, Scene scene) {
     try {
         VorlithProcess app = VorlithProcess::Launch();
+        const ProgramSpy spy(app.Main(), app.ThreadId());
         TargetWindow target(RECT{20, 20, 140, 140}, &Gradient);
         MouseClick(ClientCentre(app.Control(app::layout::kIdChkGrid)));
         MakeForeground(app.Main());
@@ -59,10 +61,12 @@ int StageScreenshot(const std::wstring& readyFile, int maxSeconds, Scene scene) 
                 std::fprintf(stderr, "the About window did not open\n");
                 return 1;
             }
-            // The reading behind it goes on: back to the target, and the picture takes both.
+            // The reading behind it goes on: back to the target for two ticks (About covers the
+            // swatch), and the picture takes both windows.
             MovePointer(target.Centre());
-            if (!WaitUntil([&] { return ShowsThePointersPixel(app); })) {
-                std::fprintf(stderr, "the main window does not read the target behind About\n");
+            const long ticks = spy.MainTicks();
+            if (!WaitUntil([&] { return spy.MainTicks() - ticks >= 2; })) {
+                std::fprintf(stderr, "the main window does not tick behind About\n");
                 return 1;
             }
             const RECT aboutRect = WindowRect(about);
