@@ -23,15 +23,13 @@ fi
 cmake --build "$build" -j2 --target vorlith vorlith_bench vorlith_empty_window >/dev/null
 
 # A prefix of its own, apart from the tests' one, so that a benchmark and a test run never
-# wait for each other.
+# wait for each other; the program runs in a Wine session on a private Xvfb.
 export VORLITH_WINEPREFIX=${BENCH_WINEPREFIX:-$PWD/build/bench-wineprefix}
-source scripts/wine-env.sh
-vorlith_private_session
 
 echo "machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'), $(wine --version)"
 echo
 status=0
-timeout -k 5 900 wine "$build/vorlith_bench.exe" "$@" | tr -d '\r' || status=$?
+scripts/wine-session.sh -- timeout -k 5 900 wine "$build/vorlith_bench.exe" "$@" | tr -d '\r' || status=$?
 
 # The DLLs that vorlith.exe imports: the system's only.
 system_dlls='^(kernel32|user32|gdi32|comctl32|msvcrt|advapi32|shell32|ole32|uxtheme|comdlg32|shlwapi|imm32|version|winmm|ucrtbase|api-ms-win-.*)\.dll$'

@@ -1,0 +1,65 @@
+# The Windows test programs run under Wine, all from the one ctest of the native tree
+# (build/native). The cross tree (build/mingw) builds them and discovers their tests with
+# gtest_discover_tests, through an emulator that runs them in a Wine session
+# (tests/e2e/ctest/wine_test.sh); it writes one file, wine_tests.cmake, that includes what was
+# discovered. The native tree includes that file and holds the CTest fixtures that start and end
+# the Wine sessions, one per density (tests/e2e/ctest).
+include(GoogleTest)
+
+# The densities other than 96 pixels per inch at which some suites run again, each in a Wine
+# prefix and on an Xvfb of its own.
+set(VORLITH_TEST_DENSITIES 120 144)
+
+# The name of the CTest fixture that gives the Wine session at a density.
+function(vorlith_wine_fixture out dpi)
+  if(dpi EQUAL 96)
+    set(${out} vorlith_wine PARENT_SCOPE)
+  else()
+    set(${out} vorlith_wine_dpi${dpi} PARENT_SCOPE)
+  endif()
+endfunction()
+
+# vorlith_wine_tests(TARGET PREFIX name. [DPI dpi] [FILTER gtest-filter] [TIMEOUT seconds])
+# Registers the tests of a cross-built GoogleTest program (those that FILTER selects), each as a
+# test named PREFIX followed by its GoogleTest name, run one at a time in the Wine session of the
+# density DPI (96 by default).
+function(vorlith_wine_tests target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "PREFIX;DPI;FILTER;TIMEOUT" "")
+  if(NOT arg_DPI)
+    set(arg_DPI 96)
+  endif()
+  if(NOT arg_TIMEOUT)
+    set(arg_TIMEOUT 180)
+  endif()
+  find_program(VORLITH_BASH bash REQUIRED)
+  set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR
+               ${VORLITH_BASH} ${PROJECT_SOURCE_DIR}/tests/e2e/ctest/wine_test.sh)
+  vorlith_wine_fixture(fixture ${arg_DPI})
+  # Listing may wait for the prefix while a test run holds it, or make it on the first build.
+  gtest_discover_tests(${target}
+    TEST_PREFIX ${arg_PREFIX}
+    TEST_FILTER ${arg_FILTER}
+    DISCOVERY_TIMEOUT 900
+    PROPERTIES
+      FIXTURES_REQUIRED ${fixture}
+      # One pointer, one keyboard focus and one display: never two at once.
+      RESOURCE_LOCK vorlith_display
+      RUN_SERIAL TRUE
+      TIMEOUT ${arg_TIMEOUT}
+      LABELS wine
+      ENVIRONMENT VORLITH_E2E_DPI=${arg_DPI}
+  )
+  get_property(files DIRECTORY PROPERTY TEST_INCLUDE_FILES)
+  list(GET files -1 file)
+  set_property(GLOBAL APPEND PROPERTY VORLITH_WINE_TEST_FILES ${file})
+endfunction()
+
+# Writes the cross tree's wine_tests.cmake, once every program is registered.
+function(vorlith_write_wine_test_list)
+  get_property(files GLOBAL PROPERTY VORLITH_WINE_TEST_FILES)
+  set(text "# The Windows programs' tests, as discovered when they were built.\n")
+  foreach(file IN LISTS files)
+    string(APPEND text "include(\"${file}\")\n")
+  endforeach()
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/wine_tests.cmake CONTENT "${text}" @ONLY)
+endfunction()
