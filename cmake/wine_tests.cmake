@@ -39,6 +39,8 @@ function(vorlith_wine_tests target)
   gtest_discover_tests(${target}
     TEST_PREFIX ${arg_PREFIX}
     TEST_FILTER ${arg_FILTER}
+    # Names as the driver gives them, without "# GetParam() = ..." after them.
+    NO_PRETTY_VALUES
     DISCOVERY_TIMEOUT 900
     PROPERTIES
       FIXTURES_REQUIRED ${fixture}
