@@ -2,6 +2,7 @@
 // keys and clicks of a user: its frame and place, its modality, each way of closing it, a
 // second showing, and the sampling state across it.
 #include "tests/e2e/session.h"
+#include "tests/e2e/text.h"
 
 #include "about/about_layout.h"
 #include "app/main_layout.h"
@@ -82,6 +83,22 @@ class AboutTest : public VorlithTest {
     }
 
     HWND Focus() { return FocusOf(App().ThreadId()); }
+
+    // The main window becomes the foreground window again; otherwise, what is active instead.
+    testing::AssertionResult MainActiveAgain() {
+        if (WaitUntil([&] { return GetForegroundWindow() == App().Main(); })) {
+            return testing::AssertionSuccess();
+        }
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(App().ThreadId(), &info);
+        const HWND foreground = GetForegroundWindow();
+        return testing::AssertionFailure()
+               << "the main window is not active again: the foreground window is " << foreground
+               << " (" << Narrow(ClassName(foreground)) << "), the program's active "
+               << info.hwndActive << " and focus " << info.hwndFocus << ", the main window "
+               << App().Main();
+    }
 };
 
 // --- Opening -------------------------------------------------------------------------------
@@ -220,8 +237,7 @@ TEST_P(AboutCloses, AndTheMainWindowTakesInputAgain) {
     }
     }
     EXPECT_TRUE(Closed(about));
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == App().Main(); }))
-        << "the main window is not active again";
+    EXPECT_TRUE(MainActiveAgain());
     EXPECT_TRUE(PointAt(TargetB(), kColourB)) << "not sampling";
 }
 
@@ -249,7 +265,7 @@ TEST_P(AboutKeepsTheSampling, AsItWasBeforeOpening) {
     }
     PressKey(VK_RETURN);
     ASSERT_TRUE(Closed(about));
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == App().Main(); }));
+    ASSERT_TRUE(MainActiveAgain());
 
     if (frozen) {
         EXPECT_TRUE(ReadingStaysFrozen(kColourA.reading)) << "no longer frozen";

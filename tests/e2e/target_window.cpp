@@ -40,8 +40,11 @@ void TargetWindow::Create() {
     if (registered == 0) {
         throw std::runtime_error("cannot register the target window class");
     }
+    // Disabled as well as never activated: under Wine the X server's focus can fall on the
+    // window under the pointer when another window closes, and Wine then activates it unless
+    // it is disabled.
     hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kTargetClass, L"",
-                            WS_POPUP, rect_.left, rect_.top, rect_.right - rect_.left,
+                            WS_POPUP | WS_DISABLED, rect_.left, rect_.top, rect_.right - rect_.left,
                             rect_.bottom - rect_.top, nullptr, nullptr, GetModuleHandleW(nullptr),
                             this);
     if (hwnd_ == nullptr) {
