@@ -28,16 +28,14 @@ cmake --build "$build" -j2 --target vorlith vorlith_bench vorlith_empty_window v
     >/dev/null
 
 # A prefix of its own, apart from the tests' one, so that a benchmark and a test run never
-# wait for each other.
+# wait for each other; the program runs in a Wine session on a private Xvfb.
 export VORLITH_WINEPREFIX=${BENCH_WINEPREFIX:-$PWD/build/bench-wineprefix}
-source scripts/wine-env.sh
-vorlith_private_session
 
 echo "machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'), $(wine --version)"
 echo "load average at the start: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 status=0
-timeout -k 5 1200 wine "$build/vorlith_bench.exe" "$@" | tr -d '\r' || status=$?
+scripts/wine-session.sh -- timeout -k 5 1200 wine "$build/vorlith_bench.exe" "$@" | tr -d '\r' || status=$?
 
 # Size, and the DLLs that vorlith.exe imports: the system's only.
 system_dlls='^(kernel32|user32|gdi32|comctl32|msvcrt|advapi32|shell32|ole32|uxtheme|comdlg32|shlwapi|imm32|version|winmm|ucrtbase|api-ms-win-.*)\.dll$'

@@ -11,10 +11,10 @@ packages=(
     wine wine64                    # runs the Windows program and its end-to-end tests
     fonts-wine fonts-liberation    # Tahoma, MS Sans Serif, Marlett; stand-ins for the About fonts
     libxrender1 libxrandr2 libxinerama1 libxi6 libxcursor1 libxfixes3 libxcomposite1 # Wine on X
-    xvfb xauth x11-utils           # a private X display for Wine windows
+    xvfb xauth x11-utils           # private X displays (xvfb-run) for Wine windows
     xserver-xorg-core xserver-xorg-video-dummy # two monitors side by side (Xorg, dummy driver)
     imagemagick                    # screenshots (import, convert)
-    util-linux                     # flock, setsid
+    util-linux                     # flock, setsid, mcookie (xvfb-run)
 )
 
 missing=()

@@ -1,62 +1,57 @@
 #!/usr/bin/env bash
-# Builds Vorlith and starts it under Wine: on $DISPLAY when there is one, else on a private Xvfb.
-# After a few seconds it saves a screenshot of the window to build/vorlith-screenshot.png and
-# ends the program.
+# Builds the program alone and runs it under Wine:
+#   - with a $DISPLAY, on that display until you close it (in a Wine prefix of its own,
+#     build/wineprefix-desktop, whose windows your window manager frames);
+#   - without one, on a private Xvfb: after SECONDS (default 5) it saves a screenshot of the
+#     window to build/vorlith-screenshot.png and ends.
 #
-#   scripts/run.sh [SECONDS]     (default 5)
+#   scripts/run.sh [SECONDS]
 set -euo pipefail
+self=$(realpath "${BASH_SOURCE[0]}")
+root=$(cd "$(dirname "$self")/.." && pwd)
+exe=$root/build/mingw/vorlith.exe
+shot=$root/build/vorlith-screenshot.png
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-seconds=${1:-5}
-cd "$root"
-
-"$root/scripts/deps.sh"
-cmake --preset mingw
-cmake --build --preset mingw -j"$(nproc)"
-
-source "$root/scripts/wine-env.sh"
-vorlith_prefix_lock
-trap vorlith_prefix_unlock EXIT
-vorlith_prefix_prepare
-private_display=0
-if [[ -z ${DISPLAY:-} ]]; then
-    vorlith_xvfb_start
-    private_display=1
-    echo "run.sh: no DISPLAY; using a private Xvfb on $DISPLAY"
-fi
-
-program_pid=
-finish() {
-    if [[ -n $program_pid ]] && kill -0 "$program_pid" 2>/dev/null; then
-        kill "$program_pid" 2>/dev/null || true
-    fi
-    vorlith_wineserver_kill
-    if ((private_display)); then
-        vorlith_xvfb_stop
-    fi
-    vorlith_prefix_unlock
-}
-trap finish EXIT
-
-VORLITH_WINE_TIMEOUT=$((seconds + 60)) vorlith_wine "$root/build/mingw/vorlith.exe" </dev/null &
-program_pid=$!
-
-# The main window, by its caption, once Wine has mapped it.
-window=
-for ((i = 0; i < 300; i++)); do
-    window=$(xwininfo -name 'Vorlith v2.0' 2>/dev/null | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p' || true)
-    [[ -n $window ]] && break
-    if ! kill -0 "$program_pid" 2>/dev/null; then
-        echo "run.sh: vorlith.exe ended before showing its window" >&2
+if [[ ${1:-} == --screenshot ]]; then
+    # Inside the private session started below.
+    seconds=$2
+    wine "$exe" </dev/null >/dev/null 2>&1 &
+    program=$!
+    window=
+    for ((i = 0; i < 600; i++)); do
+        window=$(xwininfo -name 'Vorlith v2.0' 2>/dev/null |
+            sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p' || true)
+        [[ -n $window ]] && break
+        if ! kill -0 "$program" 2>/dev/null; then
+            echo "run.sh: vorlith.exe ended before showing its window" >&2
+            exit 1
+        fi
+        sleep 0.1
+    done
+    if [[ -z $window ]]; then
+        echo "run.sh: no window \"Vorlith v2.0\" within 60 s" >&2
         exit 1
     fi
-    sleep 0.1
-done
-if [[ -z $window ]]; then
-    echo "run.sh: no window \"Vorlith v2.0\" within 30 s" >&2
-    exit 1
+    echo "run.sh: Vorlith is running on a private Xvfb; a screenshot in $seconds s"
+    sleep "$seconds"
+    import -window "$window" "$shot"
+    echo "run.sh: screenshot saved to build/vorlith-screenshot.png"
+    exit 0
 fi
-echo "run.sh: Vorlith is running (window $window); ending it in $seconds s"
-sleep "$seconds"
-import -window "$window" "$root/build/vorlith-screenshot.png"
-echo "run.sh: screenshot saved to build/vorlith-screenshot.png"
+
+seconds=${1:-5}
+if [[ ! $seconds =~ ^[0-9]+$ ]]; then
+    echo "usage: scripts/run.sh [SECONDS]" >&2
+    exit 2
+fi
+"$root/scripts/deps.sh"
+cd "$root"
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw -j"$(nproc)" --target vorlith
+
+if [[ -n ${DISPLAY:-} ]]; then
+    echo "run.sh: Vorlith runs on $DISPLAY until you close it"
+    export VORLITH_WINEPREFIX=$root/build/wineprefix-desktop
+    exec "$root/scripts/wine-session.sh" --desktop -- wine "$exe"
+fi
+exec "$root/scripts/wine-session.sh" -- "$self" --screenshot "$seconds"

@@ -27,11 +27,10 @@ for exe in "$driver" "$root/build/mingw/vorlith.exe"; do
     fi
 done
 
-source "$root/scripts/wine-env.sh"
-vorlith_prefix_lock
-trap vorlith_prefix_unlock EXIT
-vorlith_prefix_prepare
-vorlith_xvfb_start
+# The rest runs in a Wine session: the prefix held, on a private Xvfb.
+if [[ -z ${VORLITH_SESSION:-} ]]; then
+    exec "$root/scripts/wine-session.sh" -- "$(realpath "${BASH_SOURCE[0]}")" "$@"
+fi
 work=$(mktemp -d)
 driver_pid=
 finish() {
@@ -39,9 +38,6 @@ finish() {
     if [[ -n $driver_pid ]]; then
         wait "$driver_pid" 2>/dev/null || true
     fi
-    vorlith_wineserver_kill
-    vorlith_xvfb_stop
-    vorlith_prefix_unlock
     rm -rf "$work"
 }
 trap finish EXIT
@@ -50,7 +46,7 @@ trap finish EXIT
 picture() {
     local scene=$1 out=$2
     rm -f "$work/ready"
-    vorlith_wine "$driver" "--stage-screenshot=Z:$work/ready" "--scene=$scene" </dev/null \
+    timeout -k 5 120 wine "$driver" "--stage-screenshot=Z:$work/ready" "--scene=$scene" </dev/null \
         >"$work/driver.log" 2>&1 &
     driver_pid=$!
     local i

@@ -24,10 +24,9 @@ fi
 cmake --build "$build" -j2 --target vorlith vorlith_soak >/dev/null
 
 # A prefix of its own, apart from the tests' one, so that a benchmark and a test run never
-# wait for each other.
+# wait for each other; the program runs in a Wine session on a private Xvfb.
 export VORLITH_WINEPREFIX=${BENCH_WINEPREFIX:-$PWD/build/bench-wineprefix}
-source scripts/wine-env.sh
-vorlith_private_session
 
 echo "machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'), $(wine --version)"
-timeout -k 5 $((minutes * 60 + 180)) wine "$build/vorlith_soak.exe" --minutes "$minutes" | tr -d '\r'
+scripts/wine-session.sh -- timeout -k 5 $((minutes * 60 + 180)) \
+    wine "$build/vorlith_soak.exe" --minutes "$minutes" | tr -d '\r'

@@ -2,6 +2,7 @@
 // keys and clicks of a user: its frame and place, its modality, each way of closing it, a
 // second showing, and the sampling state across it.
 #include "tests/e2e/session.h"
+#include "tests/e2e/text.h"
 
 #include "about/about_layout.h"
 #include "app/main_layout.h"
@@ -53,16 +54,6 @@ std::wstring TextOf(const std::vector<Child>& children, int id) {
     return L"(no control " + std::to_wstring(id) + L")";
 }
 
-POINT Centre(const RECT& r) {
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-RECT WindowRect(HWND hwnd) {
-    RECT rect{};
-    GetWindowRect(hwnd, &rect);
-    return rect;
-}
-
 class AboutTest : public VorlithTest {
   protected:
     // A real click on "About"; the About window once it shows, or null.
@@ -92,6 +83,22 @@ class AboutTest : public VorlithTest {
     }
 
     HWND Focus() { return FocusOf(App().ThreadId()); }
+
+    // The main window becomes the foreground window again; otherwise, what is active instead.
+    testing::AssertionResult MainActiveAgain() {
+        if (WaitUntil([&] { return GetForegroundWindow() == App().Main(); })) {
+            return testing::AssertionSuccess();
+        }
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(App().ThreadId(), &info);
+        const HWND foreground = GetForegroundWindow();
+        return testing::AssertionFailure()
+               << "the main window is not active again: the foreground window is " << foreground
+               << " (" << Narrow(ClassName(foreground)) << "), the program's active "
+               << info.hwndActive << " and focus " << info.hwndFocus << ", the main window "
+               << App().Main();
+    }
 };
 
 // --- Opening -------------------------------------------------------------------------------
@@ -109,8 +116,8 @@ TEST_F(About, OpensCentredOverTheMainWindowWhichItOwns) {
     EXPECT_EQ(client.cy, 208);
     EXPECT_EQ(GetWindow(about, GW_OWNER), main);
     EXPECT_FALSE(Style(about) & WS_CHILD);
-    const POINT aboutCentre = Centre(WindowRect(about));
-    const POINT mainCentre = Centre(WindowRect(main));
+    const POINT aboutCentre = RectCentre(WindowRect(about));
+    const POINT mainCentre = RectCentre(WindowRect(main));
     EXPECT_NEAR(aboutCentre.x, mainCentre.x, 1);
     EXPECT_NEAR(aboutCentre.y, mainCentre.y, 1);
 
@@ -144,7 +151,9 @@ TEST_F(About, MainWindowTakesNoClicksWhileOpen) {
     MouseClick(exitCentre);
     MouseClick(ClientCentre(Control(kIdChkOnTop)));
     MouseClick(ClientCentre(Control(kIdCmdAbout)));
-    Idle(kQuietPeriod);
+    // The clicks went into the input queue before this key: once the key has been handled,
+    // so have they.
+    ASSERT_TRUE(Type(VK_SHIFT));
 
     EXPECT_TRUE(App().Running()) << "Exit ended the program";
     EXPECT_EQ(SendWithTimeout(Control(kIdChkOnTop), BM_GETCHECK, 0, 0), BST_UNCHECKED);
@@ -228,8 +237,7 @@ TEST_P(AboutCloses, AndTheMainWindowTakesInputAgain) {
     }
     }
     EXPECT_TRUE(Closed(about));
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == App().Main(); }))
-        << "the main window is not active again";
+    EXPECT_TRUE(MainActiveAgain());
     EXPECT_TRUE(PointAt(TargetB(), kColourB)) << "not sampling";
 }
 
@@ -244,25 +252,23 @@ class AboutKeepsTheSampling : public AboutTest, public testing::WithParamInterfa
 TEST_P(AboutKeepsTheSampling, AsItWasBeforeOpening) {
     const bool frozen = GetParam();
     if (frozen) {
-        PressKey('G', {VK_CONTROL});
-        Idle(kKeySettle);
+        ASSERT_TRUE(Type('G', {VK_CONTROL}));
     }
     HWND about = OpenAbout();
     ASSERT_NE(about, nullptr) << "no About window";
     MovePointer(TargetB().Centre());
     if (frozen) {
-        EXPECT_TRUE(ReadingStays(App(), kColourA.reading)) << "the reading changed behind About";
-        PressKey('F', {VK_CONTROL});
+        EXPECT_TRUE(ReadingStaysFrozen(kColourA.reading)) << "the reading changed behind About";
+        ASSERT_TRUE(Type('F', {VK_CONTROL}));
     } else {
-        PressKey('G', {VK_CONTROL});
+        ASSERT_TRUE(Type('G', {VK_CONTROL}));
     }
-    Idle(kKeySettle);
     PressKey(VK_RETURN);
     ASSERT_TRUE(Closed(about));
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == App().Main(); }));
+    ASSERT_TRUE(MainActiveAgain());
 
     if (frozen) {
-        EXPECT_TRUE(ReadingStays(App(), kColourA.reading)) << "no longer frozen";
+        EXPECT_TRUE(ReadingStaysFrozen(kColourA.reading)) << "no longer frozen";
         PressKey('F', {VK_CONTROL});
         EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading)) << "Ctrl+F did not resume";
     } else {

@@ -56,7 +56,7 @@ using Sampling = VorlithTest;
 // stays put from tick to tick.
 TEST_F(Sampling, PointerOnTheSwatchKeepsTheReading) {
     MovePointer(ClientCentre(Control(kIdPicColorDisplay)));
-    EXPECT_TRUE(ReadingStays(App(), kColourA.reading, 2 * kQuietPeriod));
+    EXPECT_TRUE(ReadingStaysWhileTicking(kColourA.reading, 20));
     EXPECT_EQ(ScreenPixel(ClientCentre(Control(kIdPicColorDisplay))), kColourA.colour);
 }
 

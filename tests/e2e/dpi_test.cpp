@@ -2,26 +2,74 @@
 // tests/e2e/ctest): the twips stay and the pixels follow, and the magnifier reads its view's
 // size, so that it still shows whole 7 x 7 blocks from the view's top-left corner.
 #include "tests/e2e/session.h"
+#include "tests/e2e/zoom_check.h"
 
+#include "about/about_layout.h"
 #include "app/main_layout.h"
-#include "platform/twips.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <optional>
 #include <vector>
 
 namespace e2e {
 namespace {
 
 using namespace app::layout;
-using platform::TwipRect;
-using platform::TwipsToPixels;
 
 constexpr int kZoom = 7;
 
+// A rectangle in a parent's client area: left, top, width, height.
+struct Place {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// Each control at 120 and at 144 pixels per inch. Its edges are its twips (1/1440 inch) at the
+// density, halves rounded up: txtRed's 120, 1800, 855, 2085 twips are 10, 150, 71.25, 173.75
+// pixels at 120, so 10, 150, 61 x 24.
+struct ControlPlaces {
+    const char* name;
+    int id;
+    Place at120;
+    Place at144;
+};
+
+const ControlPlaces kControls[] = {
+    {"Label2", kIdLabel2, {10, 10, 221, 21}, {12, 12, 266, 26}},
+    {"picZoom", kIdPicZoom, {10, 40, 101, 101}, {12, 48, 122, 122}},
+    {"picColorDisplay", kIdPicColorDisplay, {120, 40, 111, 41}, {144, 48, 134, 50}},
+    {"chkGrid", kIdChkGrid, {120, 90, 111, 21}, {144, 108, 134, 26}},
+    {"chkOnTop", kIdChkOnTop, {120, 120, 111, 21}, {144, 144, 134, 26}},
+    {"txtRed", kIdTxtRed, {10, 150, 61, 24}, {12, 180, 74, 29}},
+    {"txtGreen", kIdTxtGreen, {90, 150, 61, 24}, {108, 180, 74, 29}},
+    {"txtBlue", kIdTxtBlue, {170, 150, 61, 24}, {204, 180, 74, 29}},
+    {"Label1", kIdLabel1, {10, 180, 121, 21}, {12, 216, 146, 26}},
+    {"txtHTML", kIdTxtHtml, {130, 180, 101, 24}, {156, 216, 122, 29}},
+    {"Label5", kIdLabel5, {10, 210, 121, 21}, {12, 252, 146, 26}},
+    {"txtVB", kIdTxtVb, {130, 210, 101, 24}, {156, 252, 122, 29}},
+    {"cmdAbout", kIdCmdAbout, {10, 240, 141, 31}, {12, 288, 170, 38}},
+    {"cmdExit", kIdCmdExit, {170, 240, 61, 31}, {204, 288, 74, 38}},
+};
+
+// What else follows the density.
+struct DensityFacts {
+    int dpi;
+    SIZE client;      // 2895 x 3375 twips
+    int view;         // picZoom's square client area, inside its 2-pixel sunken border
+    int pointerBlock; // the first view pixel of the block that holds the view's centre
+    SIZE about;       // the About window's client area, 5730 x 3120 twips
+    Place ok;         // its OK button, 4245, 2625, 1260 x 345 twips
+};
+
+const DensityFacts kDensities[] = {
+    {120, {241, 281}, 97, 42, {478, 260}, {354, 219, 105, 29}},
+    {144, {290, 338}, 118, 56, {573, 312}, {425, 263, 126, 34}},
+};
+
 // The density that the suite was started for (VORLITH_E2E_DPI), else the screen's.
-int ExpectedDpi() {
+int SuiteDpi() {
     if (const char* value = std::getenv("VORLITH_E2E_DPI"); value != nullptr && *value != '\0') {
         return std::atoi(value);
     }
@@ -31,43 +79,28 @@ int ExpectedDpi() {
     return dpi;
 }
 
-struct TwipCase {
-    const char* name;
-    int id;
-    TwipRect twips;
-};
-
-// The main window's controls in twips, as the layout gives them.
-const TwipCase kControlTwips[] = {
-    {"Label2", kIdLabel2, {120, 120, 2655, 255}},
-    {"picZoom", kIdPicZoom, {120, 480, 1215, 1215}},
-    {"picColorDisplay", kIdPicColorDisplay, {1440, 480, 1335, 495}},
-    {"chkGrid", kIdChkGrid, {1440, 1080, 1335, 255}},
-    {"chkOnTop", kIdChkOnTop, {1440, 1440, 1335, 255}},
-    {"txtRed", kIdTxtRed, {120, 1800, 735, 285}},
-    {"txtGreen", kIdTxtGreen, {1080, 1800, 735, 285}},
-    {"txtBlue", kIdTxtBlue, {2040, 1800, 735, 285}},
-    {"Label1", kIdLabel1, {120, 2160, 1455, 255}},
-    {"txtHTML", kIdTxtHtml, {1560, 2160, 1215, 285}},
-    {"Label5", kIdLabel5, {120, 2520, 1455, 255}},
-    {"txtVB", kIdTxtVb, {1560, 2520, 1215, 285}},
-    {"cmdAbout", kIdCmdAbout, {120, 2880, 1695, 375}},
-    {"cmdExit", kIdCmdExit, {2040, 2880, 735, 375}},
-};
-
-COLORREF Mosaic(int x, int y) {
-    return RGB((x * 41 + 5) & 0xFF, (y * 59 + 13) & 0xFF, ((x + 2 * y) * 23 + 1) & 0xFF);
+void ExpectPlace(HWND window, const Place& expected) {
+    const RECT rect = RectInParent(window);
+    EXPECT_EQ(rect.left, expected.left);
+    EXPECT_EQ(rect.top, expected.top);
+    EXPECT_EQ(rect.right - rect.left, expected.width);
+    EXPECT_EQ(rect.bottom - rect.top, expected.height);
 }
 
 class HighDpi : public VorlithTest {
   protected:
     void SetUp() override {
-        dpi_ = ExpectedDpi();
-        ASSERT_NE(dpi_, platform::kDefaultDpi) << "run this suite in a prefix at another density";
+        dpi_ = SuiteDpi();
+        const auto facts = std::find_if(std::begin(kDensities), std::end(kDensities),
+                                        [&](const DensityFacts& f) { return f.dpi == dpi_; });
+        ASSERT_NE(facts, std::end(kDensities))
+            << "run this suite in a prefix at 120 or 144 pixels per inch, not " << dpi_;
+        facts_ = *facts;
         VorlithTest::SetUp();
     }
 
-    int dpi_ = platform::kDefaultDpi;
+    int dpi_ = 0;
+    DensityFacts facts_{};
 };
 
 TEST_F(HighDpi, TheScreenHasTheDensityOfTheSuite) {
@@ -79,22 +112,16 @@ TEST_F(HighDpi, TheScreenHasTheDensityOfTheSuite) {
 
 TEST_F(HighDpi, WindowAndControlsAreTheirTwipsAtTheDensity) {
     const SIZE client = ClientSize(App().Main());
-    EXPECT_EQ(client.cx, TwipsToPixels(2895, dpi_));
-    EXPECT_EQ(client.cy, TwipsToPixels(3375, dpi_));
-    for (const TwipCase& c : kControlTwips) {
+    EXPECT_EQ(client.cx, facts_.client.cx);
+    EXPECT_EQ(client.cy, facts_.client.cy);
+    for (const ControlPlaces& c : kControls) {
         SCOPED_TRACE(c.name);
-        const platform::PixelRect expected = TwipsToPixels(c.twips, dpi_);
-        const RECT rect = RectInParent(Control(c.id));
-        EXPECT_EQ(rect.left, expected.left);
-        EXPECT_EQ(rect.top, expected.top);
-        EXPECT_EQ(rect.right - rect.left, expected.width);
-        EXPECT_EQ(rect.bottom - rect.top, expected.height);
+        ExpectPlace(Control(c.id), dpi_ == 120 ? c.at120 : c.at144);
     }
     // The 2-pixel sunken border stays 2 pixels.
-    const platform::PixelRect zoom = TwipsToPixels(kControlTwips[1].twips, dpi_);
     const SIZE view = ClientSize(Control(kIdPicZoom));
-    EXPECT_EQ(view.cx, zoom.width - 4);
-    EXPECT_EQ(view.cy, zoom.height - 4);
+    EXPECT_EQ(view.cx, facts_.view);
+    EXPECT_EQ(view.cy, facts_.view);
 }
 
 // The view is not 77 x 77 here: every view pixel outside the eyedropper is the screen pixel of
@@ -102,21 +129,20 @@ TEST_F(HighDpi, WindowAndControlsAreTheirTwipsAtTheDensity) {
 // holds the view's centre; and the grid lies on the blocks' first rows and columns. The
 // eyedropper is all that differs, and its tip marks the pointer's block.
 TEST_F(HighDpi, MagnifierShowsWholeBlocksWithTheEyedropperTipInThePointersBlock) {
-    TargetWindow mosaic(RECT{20, 160, 100, 240}, &Mosaic);
+    TargetWindow mosaic(MosaicRect(), &Mosaic);
     const POINT p = mosaic.Centre();
     MovePointer(p);
 
     HWND picZoom = Control(kIdPicZoom);
     const SIZE view = ClientSize(picZoom);
-    ASSERT_NE(view.cx, 77) << "the view has its size at 96 pixels per inch";
-    // The pointer's pixel is block floor(W / 2 / 7) across, floor(H / 2 / 7) down; the last
-    // column and row of blocks may be cut off by the view's edge.
-    const POINT pointerBlock{view.cx / 2 / kZoom, view.cy / 2 / kZoom};
-    const RECT source{p.x - pointerBlock.x, p.y - pointerBlock.y,
-                      p.x - pointerBlock.x + (view.cx + kZoom - 1) / kZoom,
-                      p.y - pointerBlock.y + (view.cy + kZoom - 1) / kZoom};
-    const RECT block{pointerBlock.x * kZoom, pointerBlock.y * kZoom, (pointerBlock.x + 1) * kZoom,
-                     (pointerBlock.y + 1) * kZoom};
+    ASSERT_EQ(view.cx, facts_.view);
+    // The pointer's pixel is block pointerBlock / 7 across and down; the last column and row
+    // of blocks may be cut off by the view's edge.
+    const int before = facts_.pointerBlock / kZoom;
+    const int blocks = (facts_.view + kZoom - 1) / kZoom;
+    const RECT source{p.x - before, p.y - before, p.x - before + blocks, p.y - before + blocks};
+    const RECT block{facts_.pointerBlock, facts_.pointerBlock, facts_.pointerBlock + kZoom,
+                     facts_.pointerBlock + kZoom};
 
     for (const bool grid : {false, true}) {
         SCOPED_TRACE(grid ? "with the grid" : "without the grid");
@@ -153,7 +179,7 @@ TEST_F(HighDpi, MagnifierShowsWholeBlocksWithTheEyedropperTipInThePointersBlock)
     }
     // The pointer's own pixel, in its block (away from the grid line on the block's edge).
     const POINT inBlock =
-        ClientToScreenPoint(picZoom, pointerBlock.x * kZoom + 1, pointerBlock.y * kZoom + 6);
+        ClientToScreenPoint(picZoom, facts_.pointerBlock + 1, facts_.pointerBlock + 6);
     EXPECT_EQ(ScreenPixel(inBlock), ScreenPixel(p));
 }
 
@@ -161,17 +187,12 @@ TEST_F(HighDpi, AboutIsItsTwipsAtTheDensity) {
     MouseClick(ClientCentre(Control(kIdCmdAbout)));
     HWND about = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
-        return (about = App().VisibleWindowOfClass(L"VorlithAbout")) != nullptr;
+        return (about = App().VisibleWindowOfClass(about::layout::kAboutClassName)) != nullptr;
     })) << "no About window";
     const SIZE client = ClientSize(about);
-    EXPECT_EQ(client.cx, TwipsToPixels(5730, dpi_));
-    EXPECT_EQ(client.cy, TwipsToPixels(3120, dpi_));
-    const platform::PixelRect ok = TwipsToPixels(TwipRect{4245, 2625, 1260, 345}, dpi_);
-    const RECT okRect = RectInParent(GetDlgItem(about, IDOK));
-    EXPECT_EQ(okRect.left, ok.left);
-    EXPECT_EQ(okRect.top, ok.top);
-    EXPECT_EQ(okRect.right - okRect.left, ok.width);
-    EXPECT_EQ(okRect.bottom - okRect.top, ok.height);
+    EXPECT_EQ(client.cx, facts_.about.cx);
+    EXPECT_EQ(client.cy, facts_.about.cy);
+    ExpectPlace(GetDlgItem(about, IDOK), facts_.ok);
 
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));

@@ -1,6 +1,5 @@
 // Ctrl+G and Ctrl+F typed into the real main window: freezing and resuming the reading, and
 // every near miss that must leave the sampling as it was.
-#include "tests/e2e/key_spy.h"
 #include "tests/e2e/session.h"
 
 #include "app/main_layout.h"
@@ -11,15 +10,6 @@ namespace e2e {
 namespace {
 
 using namespace app::layout;
-
-// Freezes with Ctrl+G and shows that the reading no longer follows the pointer: afterwards the
-// pointer is on B and the boxes still show A.
-testing::AssertionResult FreezeOnA(const VorlithProcess& app, TargetWindow& targetB) {
-    PressKey('G', {VK_CONTROL});
-    Idle(kKeySettle);
-    MovePointer(targetB.Centre());
-    return ReadingStays(app, kColourA.reading);
-}
 
 struct KeyCase {
     const char* name;
@@ -60,22 +50,21 @@ const KeyCase kKeyCases[] = {
 
 class Hotkeys : public VorlithTest, public testing::WithParamInterface<KeyCase> {};
 
-// The pointer starts on A with the reading A. The key is typed, then the pointer rests on B:
-// a live program shows B, a frozen one keeps A. A frozen program must still resume on Ctrl+F,
-// which shows that it was frozen and not hung.
+// The pointer starts on A with the reading A. Once the key has been handled the pointer rests
+// on B: a live program shows B, a frozen one keeps A and takes no tick. A frozen program must
+// still resume on Ctrl+F, which shows that it was frozen and not hung.
 TEST_P(Hotkeys, KeyLeavesTheSamplingInTheExpectedState) {
     const KeyCase& c = GetParam();
     if (c.startFrozen) {
-        ASSERT_TRUE(FreezeOnA(App(), TargetB())) << "Ctrl+G did not freeze";
+        ASSERT_TRUE(FreezeOnA()) << "Ctrl+G did not freeze";
     }
     ASSERT_EQ(GetForegroundWindow(), App().Main());
 
-    PressKey(c.key, c.modifiers);
-    Idle(kKeySettle);
+    ASSERT_TRUE(Type(c.key, c.modifiers));
     MovePointer(TargetB().Centre());
 
     if (c.frozenAfter) {
-        EXPECT_TRUE(ReadingStays(App(), kColourA.reading)) << "expected frozen";
+        EXPECT_TRUE(ReadingStaysFrozen(kColourA.reading)) << "expected frozen";
         PressKey('F', {VK_CONTROL});
         EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading)) << "Ctrl+F did not resume";
     } else {
@@ -115,24 +104,25 @@ TEST_P(HotkeysWithFocus, CtrlGAndCtrlFActAndTheControlKeepsTheFocus) {
         << "a click did not focus the control";
     ASSERT_TRUE(PointAt(TargetA(), kColourA));
 
-    KeySpy spy(App().ThreadId());
-    ASSERT_TRUE(FreezeOnA(App(), TargetB())) << "Ctrl+G did not freeze";
+    const int mark = Spy().KeyCount();
+    ASSERT_TRUE(FreezeOnA()) << "Ctrl+G did not freeze";
     EXPECT_EQ(FocusOf(App().ThreadId()), control);
     // The key went on to the control: its key-down, and the character that translating it
     // gives (Ctrl+G is BEL), were taken from the queue for the control itself.
-    EXPECT_TRUE(spy.Saw(control, WM_KEYDOWN, 'G')) << "no WM_KEYDOWN G for the control";
-    EXPECT_TRUE(spy.Saw(control, WM_CHAR, 0x07)) << "no WM_CHAR Ctrl+G for the control";
+    EXPECT_TRUE(Spy().Saw(control, WM_KEYDOWN, 'G', mark)) << "no WM_KEYDOWN G for the control";
+    EXPECT_TRUE(Spy().Saw(control, WM_CHAR, 0x07, mark)) << "no WM_CHAR Ctrl+G for the control";
 
     if (c.typable) {
         // Replace the frozen text by typing: it stays while the sampling is frozen.
         PressKey(VK_HOME);
         PressKey(VK_END, {VK_SHIFT});
         PressKey('X');
-        PressKey('Y');
-        EXPECT_TRUE(WaitUntil([&] { return WindowText(control) == L"xy"; }))
-            << "the box shows \"" << testing::PrintToString(WindowText(control)) << "\"";
-        Idle(kQuietPeriod);
+        ASSERT_TRUE(Type('Y'));
         EXPECT_EQ(WindowText(control), L"xy");
+        EXPECT_TRUE(StaysFrozen([&]() -> std::string {
+            const std::wstring text = WindowText(control);
+            return text == L"xy" ? "" : "the typed text became " + testing::PrintToString(text);
+        }));
     }
 
     PressKey('F', {VK_CONTROL});
@@ -147,25 +137,19 @@ using HotkeyRepeat = VorlithTest;
 
 // Holding Ctrl+G down repeats the key: each repeat freezes again, nothing else happens.
 TEST_F(HotkeyRepeat, HeldCtrlGStaysFrozen) {
-    std::vector<INPUT> inputs;
-    auto key = [&](WORD vk, bool up) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(input);
-    };
-    key(VK_CONTROL, false);
+    std::vector<INPUT> events{KeyEvent(VK_CONTROL, false)};
     for (int repeat = 0; repeat < 8; ++repeat) {
-        key('G', false);
+        events.push_back(KeyEvent('G', false));
     }
-    key('G', true);
-    key(VK_CONTROL, true);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    Idle(kKeySettle);
+    events.push_back(KeyEvent('G', true));
+    events.push_back(KeyEvent(VK_CONTROL, true));
+    const int mark = Spy().KeyCount();
+    SendEvents(events);
+    ASSERT_TRUE(WaitUntil([&] { return Spy().SawKeyUp(VK_CONTROL, mark); }))
+        << "the program's thread did not take the keys";
+    ASSERT_TRUE(Settled());
     MovePointer(TargetB().Centre());
-    EXPECT_TRUE(ReadingStays(App(), kColourA.reading));
+    EXPECT_TRUE(ReadingStaysFrozen(kColourA.reading));
     PressKey('F', {VK_CONTROL});
     EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading));
 }

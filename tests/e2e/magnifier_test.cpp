@@ -2,6 +2,7 @@
 // around the pointer, the dotted grid as "Show Grid" is ticked and cleared, the frozen picture,
 // and the eyedropper's tip in the pointer's block.
 #include "tests/e2e/session.h"
+#include "tests/e2e/zoom_check.h"
 
 #include "app/main_layout.h"
 
@@ -24,15 +25,6 @@ constexpr RECT kEyedropperBox{26 + 13, 20 + 6, 26 + 27, 20 + 20};
 constexpr int kTipY = 20 + 19;
 constexpr int kTipLeft = 26 + 13;
 constexpr int kTipRight = 26 + 15;
-
-// Every pixel differs from its neighbours, and none is one of the grid's greys.
-COLORREF Pattern(int x, int y) {
-    return RGB((x * 37 + 11) & 0xFF, (y * 53 + 7) & 0xFF, ((x + y) * 29 + 3) & 0xFF);
-}
-
-RECT PatternRect() {
-    return {20, 160, 100, 240};
-}
 
 // The 11 x 11 screen pixels that the view's blocks show when the pointer is at p.
 ScreenCapture SourceAround(POINT p) {
@@ -61,7 +53,7 @@ class Magnifier : public VorlithTest {
         if (HasFatalFailure()) {
             return;
         }
-        pattern_.emplace(PatternRect(), &Pattern);
+        pattern_.emplace(MosaicRect(), &Mosaic);
         ASSERT_TRUE(NeighboursDiffer(SourceAround(pattern_->Centre())))
             << "the pattern target does not show its pattern";
     }
@@ -87,17 +79,10 @@ class Magnifier : public VorlithTest {
                << " the grid: " << differences;
     }
 
-    // The view keeps this picture for the whole quiet period.
-    testing::AssertionResult ViewStays(const ScreenCapture& picture) {
-        if (!WaitUntil([&] { return !(View() == picture); }, kQuietPeriod)) {
-            return testing::AssertionSuccess();
-        }
-        return testing::AssertionFailure() << "the view changed";
-    }
-
-    void FreezeWithCtrlG() {
-        PressKey('G', {VK_CONTROL});
-        Idle(kKeySettle);
+    // Frozen: the view keeps this picture while the program takes no tick.
+    testing::AssertionResult ViewStaysFrozen(const ScreenCapture& picture) {
+        return StaysFrozen(
+            [&]() -> std::string { return View() == picture ? "" : "the view changed"; });
     }
 
     std::optional<TargetWindow> pattern_;
@@ -171,11 +156,11 @@ TEST_F(Magnifier, GridTickedWhileFrozenShowsOnlyWhenSamplingResumes) {
     const POINT p = pattern_->Centre();
     MovePointer(p);
     ASSERT_TRUE(ViewShows(p, false));
-    FreezeWithCtrlG();
+    ASSERT_TRUE(Type('G', {VK_CONTROL}));
     const ScreenCapture frozen = View();
 
     ClickButton(Control(kIdChkGrid));
-    EXPECT_TRUE(ViewStays(frozen)) << "the grid appeared while frozen";
+    EXPECT_TRUE(ViewStaysFrozen(frozen)) << "the grid appeared while frozen";
 
     ASSERT_TRUE(MakeForeground(App().Main()));
     PressKey('F', {VK_CONTROL});
@@ -188,19 +173,18 @@ TEST_F(Magnifier, FrozenViewKeepsItsPicture) {
     const POINT p = pattern_->Centre();
     MovePointer(p);
     ASSERT_TRUE(ViewShows(p, false));
-    FreezeWithCtrlG();
+    ASSERT_TRUE(Type('G', {VK_CONTROL}));
     const ScreenCapture frozen = View();
 
     MovePointer(TargetB().Centre());
-    EXPECT_TRUE(ViewStays(frozen)) << "after the pointer moved";
+    EXPECT_TRUE(ViewStaysFrozen(frozen)) << "after the pointer moved";
 
     MovePointer(p);
     pattern_->SetColour(kColourB.colour);
-    EXPECT_TRUE(ViewStays(frozen)) << "after the pixels under the pointer changed";
+    EXPECT_TRUE(ViewStaysFrozen(frozen)) << "after the pixels under the pointer changed";
 
     HWND picZoom = Control(kIdPicZoom);
-    RECT cover{};
-    GetWindowRect(picZoom, &cover);
+    RECT cover = WindowRect(picZoom);
     InflateRect(&cover, 10, 10);
     {
         TargetWindow covering(cover, RGB(255, 0, 255));

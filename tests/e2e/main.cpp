@@ -1,7 +1,7 @@
 // Entry point of the end-to-end driver: GoogleTest, plus --vorlith=PATH to name the program and
 // --stage-screenshot=FILE to set the scene for a README picture instead of testing
 // (--scene=about for the About window; the main window by default).
-#include "tests/e2e/driver.h"
+#include "tests/e2e/process.h"
 #include "tests/e2e/stage.h"
 
 #include <gtest/gtest.h>

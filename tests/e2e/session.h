@@ -1,14 +1,23 @@
 // What the end-to-end tests share: the five boxes of a reading, the colour table, and a test
-// fixture that starts the program with two target windows beside it.
+// fixture that starts the program with two target windows beside it and a spy in its thread,
+// with the waits that the spy makes possible.
 #pragma once
 
-#include "tests/e2e/driver.h"
+#include "tests/e2e/input.h"
+#include "tests/e2e/process.h"
+#include "tests/e2e/screen.h"
+#include "tests/e2e/spy.h"
+#include "tests/e2e/target_window.h"
+#include "tests/e2e/wait.h"
+#include "tests/e2e/window_facts.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -26,12 +35,7 @@ void PrintTo(const Reading& reading, std::ostream* out);
 Reading ReadBoxes(const VorlithProcess& app);
 
 // The reading becomes `expected` within the patience (the program is live).
-testing::AssertionResult ReadingBecomes(const VorlithProcess& app, const Reading& expected,
-                                        Millis timeout = kPatience);
-// The reading is `expected` and stays so for the whole period (the program is frozen, or the
-// pixel under the pointer does not change).
-testing::AssertionResult ReadingStays(const VorlithProcess& app, const Reading& expected,
-                                      Millis period = kQuietPeriod);
+testing::AssertionResult ReadingBecomes(const VorlithProcess& app, const Reading& expected);
 
 // A colour and the exact texts that the main window shows for it.
 struct ColourCase {
@@ -59,10 +63,6 @@ inline const ColourCase kColourTable[] = {
 inline const ColourCase& kColourA = kColourTable[8]; // #123456
 inline const ColourCase& kColourB = kColourTable[9]; // #EFCDAB
 
-// Time for a key that the driver typed to reach the program and be handled, before the test
-// changes what lies under the pointer. The input queue gives no sign of "handled".
-inline constexpr Millis kKeySettle{200};
-
 // Starts a fresh program for each test, with targets A and B beside its window, the pointer
 // on A and the reading showing A. Keys go to the main window: it is made foreground.
 class VorlithTest : public testing::Test {
@@ -71,6 +71,7 @@ class VorlithTest : public testing::Test {
     void TearDown() override;
 
     VorlithProcess& App() { return *app_; }
+    ProgramSpy& Spy() { return *spy_; }
     HWND Control(int id) { return app_->Control(id); }
     TargetWindow& TargetA() { return *targetA_; }
     TargetWindow& TargetB() { return *targetB_; }
@@ -78,18 +79,41 @@ class VorlithTest : public testing::Test {
     // Pointer to a target and wait for its reading.
     testing::AssertionResult PointAt(TargetWindow& target, const ColourCase& expected);
 
+    // The program's thread has dealt with everything that was in its queue: it answered a
+    // message sent to the main window, then took two ticks of the spy's yardstick, which the
+    // system hands out only when no posted message and no input is waiting.
+    testing::AssertionResult Settled();
+    // Types a key (see PressKey) and waits until the program's thread has taken its last
+    // key-up and then Settled(): the key's handlers have run.
+    testing::AssertionResult Type(WORD vk, const std::vector<WORD>& modifiers = {});
+
+    // The sampling is off: over kFrozenSpan ticks of the yardstick the main window takes no
+    // tick, and change() reports nothing (it describes a change it sees, else returns "").
+    testing::AssertionResult StaysFrozen(const std::function<std::string()>& change);
+    testing::AssertionResult ReadingStaysFrozen(const Reading& expected);
+    // Ctrl+G with the reading on A, then the pointer onto B: the reading stays A, frozen.
+    testing::AssertionResult FreezeOnA();
+    // The sampling runs and the reading stays `expected` for `ticks` ticks of the main window.
+    testing::AssertionResult ReadingStaysWhileTicking(const Reading& expected, long ticks);
+
     std::optional<VorlithProcess> app_;
+    std::optional<ProgramSpy> spy_;
     std::optional<TargetWindow> targetA_;
     std::optional<TargetWindow> targetB_;
 };
+
+// Ten ticks of 50 ms: a live program would have read the pointer's pixel ten times.
+inline constexpr long kFrozenSpan = 10;
 
 // The name of a case of a table, as GoogleTest shows it.
 template <class Case> std::string CaseName(const testing::TestParamInfo<Case>& param) {
     return param.param.name;
 }
 
-// Two 120-pixel squares in the screen's top left corner, clear of the centred main window.
+// Two 120-pixel squares in the screen's top left corner, clear of the centred main window, and
+// an 80-pixel square below them for a mosaic.
 RECT TargetRectA();
 RECT TargetRectB();
+RECT MosaicRect();
 
 } // namespace e2e

@@ -2,7 +2,13 @@
 // with its About window open.
 #include "tests/e2e/stage.h"
 
-#include "tests/e2e/driver.h"
+#include "tests/e2e/input.h"
+#include "tests/e2e/process.h"
+#include "tests/e2e/screen.h"
+#include "tests/e2e/spy.h"
+#include "tests/e2e/target_window.h"
+#include "tests/e2e/wait.h"
+#include "tests/e2e/window_facts.h"
 
 #include "about/about_layout.h"
 #include "app/main_layout.h"
@@ -14,9 +20,19 @@
 namespace e2e {
 namespace {
 
-// Colours that change from pixel to pixel, so that the magnifier shows distinct blocks.
-COLORREF Mosaic(int x, int y) {
+// Colours that change from pixel to pixel in soft steps, so that the magnifier shows distinct
+// blocks that look well in a picture.
+COLORREF Gradient(int x, int y) {
     return RGB((x * 23 + y * 5) & 0xFF, (y * 29 + 40) & 0xFF, (200 - x * 11 + y * 3) & 0xFF);
+}
+
+// The main window shows the reading of the pixel under the pointer: its swatch has that pixel's
+// colour, and the magnifier its grid.
+bool ShowsThePointersPixel(const VorlithProcess& app) {
+    const COLORREF pointed = ScreenPixel(PointerPosition());
+    const POINT swatch = ClientCentre(app.Control(app::layout::kIdPicColorDisplay));
+    const ScreenCapture view = CaptureClient(app.Control(app::layout::kIdPicZoom));
+    return ScreenPixel(swatch) == pointed && view.At(0, 0) == 0x808080;
 }
 
 } // namespace
@@ -24,14 +40,17 @@ COLORREF Mosaic(int x, int y) {
 int StageScreenshot(const std::wstring& readyFile, int maxSeconds, Scene scene) {
     try {
         VorlithProcess app = VorlithProcess::Launch();
-        TargetWindow target(RECT{20, 20, 140, 140}, &Mosaic);
+        const ProgramSpy spy(app.Main(), app.ThreadId());
+        TargetWindow target(RECT{20, 20, 140, 140}, &Gradient);
         MouseClick(ClientCentre(app.Control(app::layout::kIdChkGrid)));
         MakeForeground(app.Main());
         MovePointer(target.Centre());
-        Idle(Millis{1500});
+        if (!WaitUntil([&] { return ShowsThePointersPixel(app); })) {
+            std::fprintf(stderr, "the main window does not show the target's reading\n");
+            return 1;
+        }
 
-        RECT rect{};
-        GetWindowRect(app.Main(), &rect);
+        RECT rect = WindowRect(app.Main());
         if (scene == Scene::About) {
             MouseClick(ClientCentre(app.Control(app::layout::kIdCmdAbout)));
             HWND about = nullptr;
@@ -42,11 +61,15 @@ int StageScreenshot(const std::wstring& readyFile, int maxSeconds, Scene scene) 
                 std::fprintf(stderr, "the About window did not open\n");
                 return 1;
             }
-            // The reading behind it goes on: back to the target, and the picture takes both.
+            // The reading behind it goes on: back to the target for two ticks (About covers the
+            // swatch), and the picture takes both windows.
             MovePointer(target.Centre());
-            Idle(Millis{1000});
-            RECT aboutRect{};
-            GetWindowRect(about, &aboutRect);
+            const long ticks = spy.MainTicks();
+            if (!WaitUntil([&] { return spy.MainTicks() - ticks >= 2; })) {
+                std::fprintf(stderr, "the main window does not tick behind About\n");
+                return 1;
+            }
+            const RECT aboutRect = WindowRect(about);
             UnionRect(&rect, &rect, &aboutRect);
         }
         const std::string geometry = std::to_string(rect.right - rect.left) + "x" +

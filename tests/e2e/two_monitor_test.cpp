@@ -9,6 +9,7 @@
 // instead of the screen's origin shows black on the left monitor, and on the primary the colour
 // of the left target, so that such a fault cannot pass for a right reading.
 #include "tests/e2e/session.h"
+#include "tests/e2e/zoom_check.h"
 
 #include "about/about_layout.h"
 #include "app/main_layout.h"

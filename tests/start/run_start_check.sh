@@ -1,17 +1,17 @@
 #!/usr/bin/env bash
-# Starts a built vorlith.exe under Wine on the test fixture's display and checks that it shows
-# its main window and reads the colour under the pointer (vorlith_start_check.exe).
+# Starts a built vorlith.exe under Wine in the tests' Wine session at 96 pixels per inch (the
+# fixture's; tests/e2e/ctest/fixture.sh) and checks that it shows its main window and reads the
+# colour under the pointer (vorlith_start_check.exe).
 #
-#   run_start_check.sh package STATE_FILE CHECK_EXE ZIP BUILT_EXE
+#   run_start_check.sh package CHECK_EXE ZIP BUILT_EXE
 #       unpacks the release package ZIP, checks that it holds exactly vorlith.exe (the one just
 #       built, BUILT_EXE), LICENSE and README.txt, and starts the unpacked vorlith.exe
-#   run_start_check.sh exe STATE_FILE CHECK_EXE EXE
+#   run_start_check.sh exe CHECK_EXE EXE
 #       starts EXE where it is (another compiler's build)
 set -euo pipefail
 
 mode=${1:?package or exe}
-state=${2:?state file}
-check=${3:?vorlith_start_check.exe}
+check=${2:?vorlith_start_check.exe}
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
 
 fail() {
@@ -20,7 +20,9 @@ fail() {
 }
 
 [[ -f $check ]] || fail "$check does not exist; build the Windows program first (cmake --build --preset mingw)"
-[[ -f $state ]] || fail "no Wine test display (the fixture e2e.setup did not run or failed)"
+vorlith_use_prefix 96
+session_file=$WINEPREFIX.session
+[[ -f $session_file ]] || fail "no Wine session for $WINEPREFIX (the fixture wine.setup did not run or failed)"
 
 work=$(mktemp -d)
 log=$work/check.log
@@ -28,8 +30,8 @@ trap 'rm -rf "$work"' EXIT
 
 case $mode in
 package)
-    zip=${4:?zip}
-    built=${5:?built vorlith.exe}
+    zip=${3:?zip}
+    built=${4:?built vorlith.exe}
     [[ -f $zip ]] || fail "$zip does not exist; make it with: cmake --build --preset mingw --target package"
     mkdir "$work/unpacked"
     (cd "$work/unpacked" && cmake -E tar xf "$zip")
@@ -45,7 +47,7 @@ package)
     exe=$work/unpacked/vorlith.exe
     ;;
 exe)
-    exe=${4:?vorlith.exe}
+    exe=${3:?vorlith.exe}
     [[ -f $exe ]] || fail "$exe does not exist; build it first (for the clang build:" \
         "cmake --preset clang-mingw && cmake --build --preset clang-mingw)"
     ;;
@@ -53,9 +55,8 @@ exe)
 esac
 
 # shellcheck disable=SC1090
-source "$state"
-export DISPLAY=$VORLITH_STATE_DISPLAY
-export WINEPREFIX=$VORLITH_STATE_WINEPREFIX
+source "$session_file"
+export DISPLAY XAUTHORITY
 # shellcheck disable=SC2034 # read by vorlith_wine
 VORLITH_WINE_TIMEOUT=150
 # Wine's drive Z: is the Linux root. The output goes through a file, so that a process that Wine

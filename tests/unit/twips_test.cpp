@@ -63,13 +63,11 @@ TEST(Twips, OtherDensities) {
 
 // Edges are converted, not sizes, so controls that touch in twips still touch in pixels.
 TEST(Twips, NeighboursStillTouchAt144Dpi) {
-    const PixelRect zoom = TwipsToPixels(app::layout::kPicZoom, 144);
-    EXPECT_EQ(zoom, (PixelRect{12, 48, 122, 122}));
-    const PixelRect label = TwipsToPixels(app::layout::kLabel1, 144);
-    const PixelRect html = TwipsToPixels(app::layout::kTxtHtml, 144);
-    EXPECT_EQ(label.left + label.width, html.left + 2); // the label ends 15 twips inside the box
-    const PixelRect red = TwipsToPixels(app::layout::kTxtRed, 120);
-    EXPECT_EQ(red, (PixelRect{10, 150, 61, 24}));
+    EXPECT_EQ(TwipsToPixels(app::layout::kPicZoom, 144), (PixelRect{12, 48, 122, 122}));
+    // Label1 ends 15 twips inside txtHTML: at 158 and 156 pixels.
+    EXPECT_EQ(TwipsToPixels(app::layout::kLabel1, 144), (PixelRect{12, 216, 146, 26}));
+    EXPECT_EQ(TwipsToPixels(app::layout::kTxtHtml, 144), (PixelRect{156, 216, 122, 29}));
+    EXPECT_EQ(TwipsToPixels(app::layout::kTxtRed, 120), (PixelRect{10, 150, 61, 24}));
 }
 
 TEST(Twips, LargeLengthsDoNotOverflow) {

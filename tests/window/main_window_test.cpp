@@ -13,6 +13,30 @@ struct Shown {
     const wchar_t* vb;
 };
 
+// What the swatch shows, painted into a bitmap of our own: its top-left and bottom-right pixels.
+struct SwatchCorners {
+    COLORREF topLeft;
+    COLORREF bottomRight;
+};
+
+SwatchCorners PaintedSwatch(app::FrmMain& form) {
+    const HWND swatch = form.picColorDisplay.hWnd();
+    RECT client{};
+    GetClientRect(swatch, &client);
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    SendMessageW(swatch, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    const SwatchCorners corners{GetPixel(memory, 0, 0),
+                                GetPixel(memory, client.right - 1, client.bottom - 1)};
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return corners;
+}
+
 void ExpectShown(app::FrmMain& form, const Shown& expected) {
     EXPECT_EQ(form.txtHTML.Text(), expected.html);
     EXPECT_EQ(form.txtRed.Text(), expected.red);
@@ -29,7 +53,7 @@ TEST_F(MainWindowTest, UnreadablePixelShowsNoColourUntilTheNextReadablePixel) {
     // CLR_INVALID: a failed read must not turn into #FFFFFF or a long literal.
     Form().readout.Show(CLR_INVALID);
     ExpectShown(Form(), {L"", L"", L"", L"", L""});
-    EXPECT_EQ(Form().picColorDisplay.BackColor(), platform::kSysButtonFace);
+    EXPECT_EQ(PaintedSwatch(Form()).topLeft, GetSysColor(COLOR_BTNFACE));
 
     // A value with a non-zero top byte is no screen colour either.
     Form().readout.Show(0x01000000);
@@ -49,21 +73,9 @@ TEST_F(MainWindowTest, TypedTextIsOverwrittenByTheNextReading) {
 
 TEST_F(MainWindowTest, SwatchPaintsTheReadingsColour) {
     Form().readout.Show(0x0A0B0C);
-    // What the swatch shows on the screen, painted into a bitmap of our own.
-    const HWND swatch = Form().picColorDisplay.hWnd();
-    RECT client{};
-    GetClientRect(swatch, &client);
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    ReleaseDC(nullptr, screen);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    SendMessageW(swatch, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    EXPECT_EQ(GetPixel(memory, 0, 0), 0x0A0B0Cu);
-    EXPECT_EQ(GetPixel(memory, client.right - 1, client.bottom - 1), 0x0A0B0Cu);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    const SwatchCorners swatch = PaintedSwatch(Form());
+    EXPECT_EQ(swatch.topLeft, 0x0A0B0Cu);
+    EXPECT_EQ(swatch.bottomRight, 0x0A0B0Cu);
 }
 
 TEST_F(MainWindowTest, HotkeysSwitchOnlyTheTimer) {
@@ -111,10 +123,6 @@ TEST_F(MainWindowTest, TitleBarShowsNoIconWhileTheWindowAnswersForIt) {
         DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
     }
-}
-
-TEST_F(MainWindowTest, LoadSetsTheZoomFactor) {
-    EXPECT_EQ(Form().zoom.ZoomFactor, 7.0f);
 }
 
 TEST_F(MainWindowTest, LayoutFollowsTheDensityWhenItChanges) {

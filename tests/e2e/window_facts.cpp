@@ -1,0 +1,110 @@
+// Reading another process's windows: by message where the answer lives in that process.
+#include "tests/e2e/window_facts.h"
+
+#include "tests/e2e/wait.h"
+
+namespace e2e {
+
+LRESULT SendWithTimeout(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+std::wstring WindowText(HWND hwnd) {
+    // WM_GETTEXT, not GetWindowText: for another process's window GetWindowText returns the
+    // caption stored at creation, not what an edit control holds now.
+    const auto length = SendWithTimeout(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const auto copied =
+        SendWithTimeout(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(copied));
+    return text;
+}
+
+std::wstring ClassName(HWND hwnd) {
+    wchar_t name[256] = {};
+    const int length = GetClassNameW(hwnd, name, 256);
+    return std::wstring(name, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+LONG_PTR Style(HWND hwnd) {
+    return GetWindowLongPtrW(hwnd, GWL_STYLE);
+}
+
+LONG_PTR ExStyle(HWND hwnd) {
+    return GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+}
+
+RECT WindowRect(HWND hwnd) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    return rect;
+}
+
+RECT RectInParent(HWND child) {
+    RECT rect = WindowRect(child);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE ClientSize(HWND hwnd) {
+    RECT rect{};
+    GetClientRect(hwnd, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+POINT ClientToScreenPoint(HWND hwnd, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(hwnd, &point);
+    return point;
+}
+
+POINT ClientCentre(HWND hwnd) {
+    const SIZE size = ClientSize(hwnd);
+    return ClientToScreenPoint(hwnd, size.cx / 2, size.cy / 2);
+}
+
+POINT RectCentre(const RECT& rect) {
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+HWND FocusOf(DWORD threadId) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(threadId, &info)) {
+        return nullptr;
+    }
+    return info.hwndFocus;
+}
+
+std::optional<POINT> CloseBoxPoint(HWND hwnd) {
+    const RECT rect = WindowRect(hwnd);
+    long sumX = 0;
+    long sumY = 0;
+    long hits = 0;
+    // The close box lies in the title bar's right end: the middle of the points that say so.
+    for (int y = rect.top; y < rect.top + 40 && y < rect.bottom; y += 2) {
+        for (int x = rect.right - 1; x > rect.right - 80 && x > rect.left; x -= 2) {
+            if (SendWithTimeout(hwnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+                sumX += x;
+                sumY += y;
+                ++hits;
+            }
+        }
+    }
+    if (hits == 0) {
+        return std::nullopt;
+    }
+    return POINT{static_cast<LONG>(sumX / hits), static_cast<LONG>(sumY / hits)};
+}
+
+bool MakeForeground(HWND hwnd) {
+    if (GetForegroundWindow() == hwnd) {
+        return true;
+    }
+    SetForegroundWindow(hwnd);
+    return WaitUntil([hwnd] { return GetForegroundWindow() == hwnd; });
+}
+
+} // namespace e2e

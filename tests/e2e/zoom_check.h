@@ -1,0 +1,26 @@
+// The checker of the magnifier's picture: what picZoom should show for the screen pixels it
+// magnifies, compared pixel by pixel with what it shows.
+#pragma once
+
+#include "tests/e2e/screen.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// What the magnifier should show: each pixel of `source` (the screen pixels that the view's
+// blocks come from, the first at `source`'s top-left) as a zoom x zoom block from the view's
+// top-left corner, with the dotted grid (0x808080 where x + y is even, 0xC0C0C0 where odd) on
+// every block's first column and row when `grid` is set. View pixels inside `skip` are not
+// compared. Returns the first few differences, or an empty text when there are none.
+std::string ZoomViewDifferences(const ScreenCapture& view, const ScreenCapture& source, int zoom,
+                                bool grid, RECT skip);
+// The view pixels that differ from what the magnifier should show, as above, in rows from the
+// top: the marks drawn over the magnified picture (the eyedropper).
+std::vector<POINT> ZoomViewMarks(const ScreenCapture& view, const ScreenCapture& source, int zoom,
+                                 bool grid);
+
+} // namespace e2e
