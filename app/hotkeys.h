@@ -7,10 +7,9 @@ namespace app {
 
 enum class HotkeyAction { None, Freeze, Resume };
 
-// Modifier state as the key-down handler sees it: the sum of these for the keys held.
-inline constexpr std::int16_t kShiftMask = 1;
+// Modifier state as the key-down handler sees it is the sum of 1 for Shift, 2 for Ctrl and 4 for
+// Alt held down: Ctrl alone is 2.
 inline constexpr std::int16_t kCtrlMask = 2;
-inline constexpr std::int16_t kAltMask = 4;
 
 inline constexpr std::int16_t kKeyF = 70;
 inline constexpr std::int16_t kKeyG = 71;

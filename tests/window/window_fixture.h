@@ -24,8 +24,6 @@ class MainWindowTest : public testing::Test {
 
     app::FrmMain& Form() { return *form_; }
 
-    static std::wstring Text(const platform::TextBox& box) { return box.Text(); }
-
   private:
     std::unique_ptr<app::FrmMain> form_;
 };
