@@ -51,6 +51,7 @@ void ReadSurface(HWND about, Seen& seen) {
 }
 
 Seen g_seen;
+ULONGLONG g_openedAt = 0;
 std::function<void(HWND about)> g_close;
 
 void CALLBACK WhileOpen(HWND, UINT, UINT_PTR id, DWORD) {
@@ -58,24 +59,31 @@ void CALLBACK WhileOpen(HWND, UINT, UINT_PTR id, DWORD) {
     if (!about || !IsWindowVisible(about)) {
         return; // not up yet: the timer comes again
     }
-    KillTimer(nullptr, id);
-    g_seen.found = true;
-    wchar_t text[256]{};
-    GetWindowTextW(about, text, 256);
-    g_seen.caption = text;
-    GetClientRect(about, &g_seen.client);
-    GetWindowRect(about, &g_seen.window);
-    g_seen.owner = GetWindow(about, GW_OWNER);
-    g_seen.mainEnabled = g_seen.owner && IsWindowEnabled(g_seen.owner);
-    g_seen.focus = GetFocus();
-    g_seen.okButton = GetDlgItem(about, about::layout::kIdCmdOK);
-    GetDlgItemTextW(about, about::layout::kIdLblTitle, text, 256);
-    g_seen.title = text;
-    GetDlgItemTextW(about, about::layout::kIdLblDescription, text, 256);
-    g_seen.description = text;
-    ReadSurface(about, g_seen);
-    RedrawWindow(about, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    if (!g_seen.found) {
+        g_seen.found = true;
+        g_openedAt = GetTickCount64();
+        wchar_t text[256]{};
+        GetWindowTextW(about, text, 256);
+        g_seen.caption = text;
+        GetClientRect(about, &g_seen.client);
+        GetWindowRect(about, &g_seen.window);
+        g_seen.owner = GetWindow(about, GW_OWNER);
+        g_seen.mainEnabled = g_seen.owner && IsWindowEnabled(g_seen.owner);
+        g_seen.focus = GetFocus();
+        g_seen.okButton = GetDlgItem(about, about::layout::kIdCmdOK);
+        GetDlgItemTextW(about, about::layout::kIdLblTitle, text, 256);
+        g_seen.title = text;
+        GetDlgItemTextW(about, about::layout::kIdLblDescription, text, 256);
+        g_seen.description = text;
+        ReadSurface(about, g_seen);
+    }
+    // The title bar reaches the screen in its own time: the window stays open (the timer comes
+    // again) until the icon shows there, or for at most 15 s.
     g_seen.titleBarIconColours = IconColoursInTitleBar(about);
+    if (g_seen.titleBarIconColours < 3 && GetTickCount64() - g_openedAt < 15000) {
+        return;
+    }
+    KillTimer(nullptr, id);
     g_close(about);
 }
 

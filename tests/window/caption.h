@@ -4,37 +4,54 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <initializer_list>
 
 namespace window_tests {
 
-// The icon's ring shows red, yellow and green; the title bar's own colours (its gradient, the
-// caption text) have none of them. Returns how many of the three colours appear in the part of
-// the title bar where an icon is drawn, read from the screen.
-inline int IconColoursInTitleBar(HWND hwnd) {
+// The part of the title bar where an icon is drawn, as the screen shows it; calls seen(colour)
+// for each pixel.
+template <class Seen> void ForEachTitleBarPixel(HWND hwnd, Seen&& seen) {
     RECT window{};
     GetWindowRect(hwnd, &window);
-    RECT client{};
-    GetClientRect(hwnd, &client);
     POINT clientTop{0, 0};
     ClientToScreen(hwnd, &clientTop);
-    bool red = false;
-    bool yellow = false;
-    bool green = false;
     const HDC screen = GetDC(nullptr);
     for (int y = window.top; y < clientTop.y; ++y) {
         for (int x = window.left; x < window.left + 40; ++x) {
-            const COLORREF c = GetPixel(screen, x, y);
-            const int r = GetRValue(c);
-            const int g = GetGValue(c);
-            const int b = GetBValue(c);
-            red = red || (r > 180 && g < 100 && b < 100);
-            yellow = yellow || (r > 180 && g > 160 && b < 100);
-            green = green || (g > 140 && r < 110 && b < 110);
+            seen(GetPixel(screen, x, y));
         }
     }
     ReleaseDC(nullptr, screen);
+}
+
+// The icon's ring shows red, yellow and green; the title bar's own colours (its gradient, the
+// caption text) have none of them. Returns how many of the three colours appear where an icon
+// is drawn.
+inline int IconColoursInTitleBar(HWND hwnd) {
+    bool red = false;
+    bool yellow = false;
+    bool green = false;
+    ForEachTitleBarPixel(hwnd, [&](COLORREF c) {
+        const int r = GetRValue(c);
+        const int g = GetGValue(c);
+        const int b = GetBValue(c);
+        red = red || (r > 180 && g < 100 && b < 100);
+        yellow = yellow || (r > 180 && g > 160 && b < 100);
+        green = green || (g > 140 && r < 110 && b < 110);
+    });
     return (red ? 1 : 0) + (yellow ? 1 : 0) + (green ? 1 : 0);
+}
+
+// Whether the title bar shows its caption colour there yet: it has been drawn on the screen.
+inline bool TitleBarDrawn(HWND hwnd) {
+    bool drawn = false;
+    ForEachTitleBarPixel(hwnd, [&](COLORREF c) {
+        for (const int part : {COLOR_ACTIVECAPTION, COLOR_INACTIVECAPTION,
+                               COLOR_GRADIENTACTIVECAPTION, COLOR_GRADIENTINACTIVECAPTION}) {
+            drawn = drawn || c == GetSysColor(part);
+        }
+    });
+    return drawn;
 }
 
 } // namespace window_tests

@@ -1,5 +1,6 @@
 // The main window's reading display and layout, driven through its own handlers.
 #include "tests/window/caption.h"
+#include "tests/window/pattern_window.h"
 #include "tests/window/window_fixture.h"
 
 namespace window_tests {
@@ -114,6 +115,15 @@ TEST_F(MainWindowTest, HotkeysSwitchOnlyTheTimer) {
 TEST_F(MainWindowTest, TitleBarShowsNoIconWhileTheWindowAnswersForIt) {
     const HWND main = Form().hWnd();
     RedrawWindow(main, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    bool drawn = false;
+    for (int waited = 0; waited < 15000 && !drawn; waited += 20) {
+        Pump();
+        drawn = TitleBarDrawn(main);
+        if (!drawn) {
+            Sleep(20);
+        }
+    }
+    ASSERT_TRUE(drawn) << "the title bar did not show its caption colour within 15 s";
     EXPECT_EQ(IconColoursInTitleBar(main), 0);
     for (const WPARAM which : {ICON_BIG, ICON_SMALL, ICON_SMALL2}) {
         const auto icon = reinterpret_cast<HICON>(SendMessageW(main, WM_GETICON, which, 0));
