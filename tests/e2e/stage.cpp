@@ -42,10 +42,22 @@ int StageScreenshot(const std::wstring& readyFile, int maxSeconds, Scene scene) 
         VorlithProcess app = VorlithProcess::Launch();
         const ProgramSpy spy(app.Main(), app.ThreadId());
         TargetWindow target(RECT{20, 20, 140, 140}, &Gradient);
-        MouseClick(ClientCentre(app.Control(app::layout::kIdChkGrid)));
+        const HWND grid = app.Control(app::layout::kIdChkGrid);
+        MouseClick(ClientCentre(grid));
+        // The click has been handled before the pointer moves on; otherwise its button events,
+        // still queued, could put the pointer back on the check box.
+        if (!WaitUntil([&] { return SendWithTimeout(grid, BM_GETCHECK, 0, 0) == BST_CHECKED; })) {
+            std::fprintf(stderr, "\"Show Grid\" was not ticked\n");
+            return 1;
+        }
         MakeForeground(app.Main());
         MovePointer(target.Centre());
-        if (!WaitUntil([&] { return ShowsThePointersPixel(app); })) {
+        const auto onTarget = [&] {
+            const POINT at = PointerPosition();
+            return at.x == target.Centre().x && at.y == target.Centre().y &&
+                   ShowsThePointersPixel(app);
+        };
+        if (!WaitUntil(onTarget)) {
             std::fprintf(stderr, "the main window does not show the target's reading\n");
             return 1;
         }
