@@ -16,8 +16,6 @@ namespace {
 
 using namespace app::layout;
 
-constexpr int kZoom = 7;
-
 // A rectangle in a parent's client area: left, top, width, height.
 struct Place {
     int left;

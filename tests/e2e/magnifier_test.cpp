@@ -13,15 +13,7 @@ namespace {
 
 using namespace app::layout;
 
-constexpr int kZoom = 7;
-// At 96 pixels per inch picZoom's client area is 77 x 77: 11 x 11 blocks, the pointer's pixel
-// in block 5 each way (view pixels 35 to 41).
-constexpr int kBlocks = 11;
-constexpr int kPointerBlock = 5;
-// The eyedropper (Image1 at 26, 20 in picZoom) has opaque pixels only in columns 13 to 26 and
-// rows 6 to 19 of its 32 x 32 picture; the rest of its square must show the view through.
-constexpr RECT kEyedropperBox{26 + 13, 20 + 6, 26 + 27, 20 + 20};
-// Its tip: row 19, columns 13 to 15 of the picture.
+// The eyedropper's tip: row 19, columns 13 to 15 of its picture.
 constexpr int kTipY = 20 + 19;
 constexpr int kTipLeft = 26 + 13;
 constexpr int kTipRight = 26 + 15;

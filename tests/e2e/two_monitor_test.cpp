@@ -1,5 +1,5 @@
 // The real program on a desktop of two monitors, the primary on the right and a second one left
-// of it, whose screen coordinates are negative (tests/e2e/ctest/two_monitors.sh makes one). The
+// of it, whose screen coordinates are negative (scripts/xorg-two-monitors.sh makes one). The
 // reading (the five boxes and the swatch) and the magnified view are checked on the left monitor,
 // across the edge at x = 0 and on the primary, with the main window first on the primary and
 // then moved onto the left monitor.
@@ -24,14 +24,6 @@ namespace e2e {
 namespace {
 
 using namespace app::layout;
-
-constexpr int kZoom = 7;
-// At 96 pixels per inch the view shows 11 x 11 blocks, the pointer's pixel in block 5 each way;
-// the eyedropper's opaque pixels (Image1 at 26, 20, columns 13 to 26 and rows 6 to 19 of its
-// picture) are not compared.
-constexpr int kBlocks = 11;
-constexpr int kPointerBlock = 5;
-constexpr RECT kEyedropperBox{26 + 13, 20 + 6, 26 + 27, 20 + 20};
 
 // Each target is a square: its upper half one colour (or two, split at its middle column) for
 // the reading, its lower half a mosaic for the view.
@@ -186,7 +178,7 @@ class TwoMonitors : public testing::Test {
             const std::string why = "this suite needs two monitors of one height, the primary at "
                                     "(0, 0) and the other left of it; this display has " +
                                     Describe(monitors) +
-                                    " (tests/e2e/ctest/two_monitors.sh makes such a display)";
+                                    " (scripts/xorg-two-monitors.sh makes such a display)";
             if (TwoMonitorsPromised()) {
                 FAIL() << why;
             }
