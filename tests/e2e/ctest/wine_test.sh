@@ -62,6 +62,10 @@ if ((rc == 124 || rc == 137)); then
     echo "FAIL: not finished within $VORLITH_WINE_TIMEOUT s" >&2
     exit 1
 fi
+if ((rc != 0)) && ! grep -q '^\[==========\] Running' "$out"; then
+    echo "FAIL: wine ended with exit code $rc before the test program started its tests" >&2
+    exit 1
+fi
 if ((rc == 0)) && ! grep -qE '^\[  (PASSED  |SKIPPED )\] [1-9]' "$out"; then
     echo "FAIL: no test ran" >&2
     exit 1
