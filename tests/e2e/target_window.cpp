@@ -14,8 +14,13 @@ constexpr wchar_t kTargetClass[] = L"VorlithE2eTarget";
 
 } // namespace
 
+COLORREF SeededMosaic(int x, int y, int seed) {
+    return RGB((x * 37 + 11 + seed) & 0xFF, (y * 53 + 7 + 3 * seed) & 0xFF,
+               ((x + y) * 29 + 3 + 5 * seed) & 0xFF);
+}
+
 COLORREF Mosaic(int x, int y) {
-    return RGB((x * 37 + 11) & 0xFF, (y * 53 + 7) & 0xFF, ((x + y) * 29 + 3) & 0xFF);
+    return SeededMosaic(x, y, 0);
 }
 
 TargetWindow::TargetWindow(RECT screenRect, COLORREF colour) : rect_(screenRect), colour_(colour) {

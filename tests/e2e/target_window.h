@@ -9,6 +9,8 @@ namespace e2e {
 // A picture in which every pixel differs from its horizontal and vertical neighbours, so that
 // a magnified view that is shifted by a pixel or blurred cannot pass for the right one.
 COLORREF Mosaic(int x, int y);
+// The same kind of picture, another one for each seed, for targets side by side.
+COLORREF SeededMosaic(int x, int y, int seed);
 
 // Topmost and never activated, so that the program's window keeps the keyboard.
 class TargetWindow {

@@ -41,18 +41,12 @@ const ColourCase& kPrimaryColour = kColourTable[9];  // #EFCDAB
 const ColourCase& kEdgeWestColour = kColourTable[2]; // #FF0000, at x < 0
 const ColourCase& kEdgeEastColour = kColourTable[4]; // #0000FF, at x >= 0
 
-// Every pixel differs from its four neighbours; `seed` makes each target's mosaic its own.
-COLORREF Mosaic(int x, int y, int seed) {
-    return RGB((x * 37 + 11 + seed) & 0xFF, (y * 53 + 7 + 3 * seed) & 0xFF,
-               ((x + y) * 29 + 3 + 5 * seed) & 0xFF);
-}
-
 COLORREF LeftTargetPicture(int x, int y) {
-    return y < kHalf ? kLeftColour.colour : Mosaic(x, y, 1);
+    return y < kHalf ? kLeftColour.colour : SeededMosaic(x, y, 1);
 }
 
 COLORREF PrimaryTargetPicture(int x, int y) {
-    return y < kHalf ? kPrimaryColour.colour : Mosaic(x, y, 2);
+    return y < kHalf ? kPrimaryColour.colour : SeededMosaic(x, y, 2);
 }
 
 // The edge target's middle column is x = 0 of the screen.
@@ -60,7 +54,7 @@ COLORREF EdgeTargetPicture(int x, int y) {
     if (y < kHalf) {
         return x < kHalf ? kEdgeWestColour.colour : kEdgeEastColour.colour;
     }
-    return Mosaic(x, y, 3);
+    return SeededMosaic(x, y, 3);
 }
 
 std::string Describe(const RECT& r) {
