@@ -51,11 +51,12 @@ void ColourReadout::Show(COLORREF colour) const {
     }
     const std::string bgrHex = BgrHex(value);
     c.txtHTML.SetText(Widen(HtmlCode(bgrHex)));
-    // The components are always the pairs that the HTML box shows: each is decoded from its
-    // text, read back afresh.
-    c.txtRed.SetText(Widen(ComponentText(Narrow(c.txtHTML.Text()), 2)));
-    c.txtGreen.SetText(Widen(ComponentText(Narrow(c.txtHTML.Text()), 4)));
-    c.txtBlue.SetText(Widen(ComponentText(Narrow(c.txtHTML.Text()), 6)));
+    // The components are always the pairs that the HTML box shows: they are decoded from its
+    // text, read back once.
+    const std::string html = Narrow(c.txtHTML.Text());
+    c.txtRed.SetText(Widen(ComponentText(html, 2)));
+    c.txtGreen.SetText(Widen(ComponentText(html, 4)));
+    c.txtBlue.SetText(Widen(ComponentText(html, 6)));
     c.txtVB.SetText(Widen(VbCode(bgrHex)));
     c.picColorDisplay.SetBackColor(value);
 }
