@@ -158,10 +158,10 @@ std::wstring ControlText(HWND control) {
     return std::wstring(text, copied);
 }
 
-void PressEnter() {
+void PressKey(WORD vk) {
     INPUT keys[2]{};
     keys[0].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = VK_RETURN;
+    keys[0].ki.wVk = vk;
     keys[1] = keys[0];
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
@@ -172,6 +172,7 @@ struct FailureCase {
     const wchar_t* refusedClass;
     const wchar_t* message;
     bool whileSampling; // the main window is up and Timer1 running when it fails
+    WORD closeKey;      // what the user presses on the report: Enter or Esc
 };
 
 class Failures : public testing::TestWithParam<FailureCase> {};
@@ -221,15 +222,15 @@ TEST_P(Failures, EndTheProgramWithAMessageNamingWhatFailed) {
             << "the program ticked behind its report";
     }
 
-    // Enter, pressed on the keyboard, closes the report as any message box, and the program
-    // ends. The report takes the foreground when it shows.
+    // Enter or Esc, pressed on the keyboard, closes the report as on any message box, and the
+    // program ends. The report takes the foreground when it shows.
     for (int waited = 0; waited < 30000 && GetForegroundWindow() != report.box; waited += 10) {
         Sleep(10);
     }
     ASSERT_EQ(GetForegroundWindow(), report.box) << "the report is not in the foreground";
-    PressEnter();
+    PressKey(c.closeKey);
     ASSERT_EQ(WaitForSingleObject(child.hProcess, 30000), WAIT_OBJECT_0)
-        << "Enter did not end the program";
+        << "the key did not end the program";
     DWORD exitCode = 0;
     GetExitCodeProcess(child.hProcess, &exitCode);
     EXPECT_EQ(exitCode, 3u);
@@ -237,9 +238,10 @@ TEST_P(Failures, EndTheProgramWithAMessageNamingWhatFailed) {
 }
 
 const FailureCase kFailureCases[] = {
-    {"TextBox", L"Edit", L"Could not create the text box txtHTML.", false},
-    {"MainWindow", L"VorlithMain", L"Could not create the window frmMain.", false},
-    {"AboutWindow", L"VorlithAbout", L"Could not create the window frmAbout.", true},
+    {"TextBox", L"Edit", L"Could not create the text box txtHTML.", false, VK_RETURN},
+    {"MainWindow", L"VorlithMain", L"Could not create the window frmMain.", false, VK_ESCAPE},
+    {"AboutWindow", L"VorlithAbout", L"Could not create the window frmAbout.", true, VK_RETURN},
+    {"AboutWindowEsc", L"VorlithAbout", L"Could not create the window frmAbout.", true, VK_ESCAPE},
 };
 
 std::string CaseName(const testing::TestParamInfo<FailureCase>& param) {
