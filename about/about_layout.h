@@ -26,6 +26,12 @@ inline constexpr platform::TwipRect kLblDescription{1050, 1125, 3885, 570};
 inline constexpr platform::TwipRect kLabel1{1080, 1770, 3855, 255};
 inline constexpr platform::TwipRect kLabel3{1080, 2040, 4215, 375};
 inline constexpr platform::TwipRect kCmdOK{4245, 2625, 1260, 345};
+// The etched separator, a control array: Line1(1) the shadow line, and one pixel below it
+// Line1(0) the highlight line.
+inline constexpr platform::TwipLine kLine1[2] = {
+    {105, 2460, 5654, 2460},
+    {90, 2445, 5654, 2445},
+};
 
 inline constexpr wchar_t kTitle[] = L"Vorlith v2.0";
 inline constexpr wchar_t kDescription[] = L"Any bugs or suggestions please send e-mail to me.";

@@ -76,10 +76,8 @@ void FrmAbout::CreateControls() {
     Contain(Image1);
     // An etched separator: the shadow line, and one pixel below it the highlight, twice as
     // wide. The highlight is drawn first so that the shadow line stays whole above it.
-    Line1[1].Create(90, 2445, 5654, 2445, platform::kSysButtonShadow, 1,
-                    platform::Line::Style::InsideSolid);
-    Line1[0].Create(105, 2460, 5654, 2460, platform::kSysButtonHighlight, 2,
-                    platform::Line::Style::Solid);
+    Line1[1].Create(kLine1[1], platform::kSysButtonShadow, 1, platform::Line::Style::InsideSolid);
+    Line1[0].Create(kLine1[0], platform::kSysButtonHighlight, 2, platform::Line::Style::Solid);
     Contain(Line1[0]);
     Contain(Line1[1]);
 }

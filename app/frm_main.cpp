@@ -8,7 +8,7 @@
 namespace app {
 
 void FrmMain::Form_Load() {
-    zoom.ZoomFactor = 7.0f;
+    zoom_.ZoomFactor = 7.0f;
 }
 
 void FrmMain::Timer1_Timer() {
@@ -20,12 +20,12 @@ void FrmMain::Timer1_Timer() {
     }
     GetCursorPos(&CursorPos);
     // The magnified view is drawn before the colour is read.
-    zoom.UpdateZoom(CursorPos);
-    readout.ReadPixel(CursorPos);
+    zoom_.UpdateZoom(CursorPos);
+    readout_.ReadPixel(CursorPos);
 }
 
-void FrmMain::Form_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
-    switch (DecideHotkey(KeyCode, Shift)) {
+void FrmMain::Form_KeyDown(std::int16_t& keyCode, std::int16_t& shift) {
+    switch (DecideHotkey(keyCode, shift)) {
     case HotkeyAction::Freeze: Timer1.SetEnabled(false); break;
     case HotkeyAction::Resume: Timer1.SetEnabled(true); break;
     case HotkeyAction::None: break;
@@ -42,13 +42,13 @@ void FrmMain::cmdExit_Click() {
 }
 
 void FrmMain::cmdAbout_Click() {
-    aboutBox.Show();
+    aboutBox_.Show();
 }
 
 void FrmMain::OnLayOut() {
     // The eyedropper marks the sampled pixel: its tip goes a few pixels into the pointer's
     // block, wherever the view's size at this density puts that block.
-    const magnifier::ViewBlock block = zoom.PointerBlock();
+    const magnifier::ViewBlock block = zoom_.PointerBlock();
     Image1.MoveTo({block.left + layout::kTipInBlock - layout::kEyedropperTip.x,
                    block.top + layout::kTipInBlock - layout::kEyedropperTip.y});
     picZoom.Refresh();

@@ -17,6 +17,10 @@
 
 #include <cstdint>
 
+namespace window_tests {
+class MainWindowTest;
+} // namespace window_tests
+
 namespace app {
 
 class FrmMain final : public platform::Form {
@@ -44,14 +48,8 @@ class FrmMain final : public platform::Form {
     // The pointer position of the last tick, in screen pixels.
     POINT CursorPos{};
 
-    // What the window is made of: the magnifier in picZoom, the reading in the five boxes and
-    // the swatch, and the About window.
-    magnifier::ZoomView zoom{picZoom, chkGrid};
-    sampling::ColourReadout readout{{txtHTML, txtRed, txtGreen, txtBlue, txtVB, picColorDisplay}};
-    about::AboutBox aboutBox;
-
     void Timer1_Timer();
-    void Form_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override;
+    void Form_KeyDown(std::int16_t& keyCode, std::int16_t& shift) override;
     void chkOnTop_Click();
     void cmdExit_Click();
     void cmdAbout_Click();
@@ -62,6 +60,17 @@ class FrmMain final : public platform::Form {
     void OnLayOut() override;
     void OnClick(int controlId) override;
     void OnTimer(int timerId) override;
+
+  private:
+    // The window tests drive the magnifier and the reading directly, with points and colours
+    // of their own instead of the pointer's.
+    friend class window_tests::MainWindowTest;
+
+    // What the window is made of: the magnifier in picZoom, the reading in the five boxes and
+    // the swatch, and the About window. Only the window's own handlers use them.
+    magnifier::ZoomView zoom_{picZoom, chkGrid};
+    sampling::ColourReadout readout_{{txtHTML, txtRed, txtGreen, txtBlue, txtVB, picColorDisplay}};
+    about::AboutBox aboutBox_;
 };
 
 } // namespace app

@@ -44,12 +44,16 @@ inline constexpr platform::TwipRect kLabel5{120, 2520, 1455, 255};
 inline constexpr platform::TwipRect kTxtVb{1560, 2520, 1215, 285};
 inline constexpr platform::TwipRect kCmdAbout{120, 2880, 1695, 375};
 inline constexpr platform::TwipRect kCmdExit{2040, 2880, 735, 375};
+// Inside picZoom. Its place is where the eyedropper's tip rule below puts it at 96 pixels per
+// inch; its size is the picture's own.
+inline constexpr platform::TwipRect kImage1{390, 300, 480, 480};
 
-// The eyedropper picture over the magnifier: 32 x 32 pixels at every density. Its tip starts at
-// this pixel of the picture (row 19, columns 13 to 15), and lies kTipInBlock pixels into the
-// pointer's block across and down: at 96 pixels per inch, with the block at (35, 35) of a
-// 77 x 77 view, that puts the picture at (26, 20).
-inline constexpr int kEyedropperSize = 32;
+// The eyedropper picture over the magnifier is shown at its own size, 32 x 32 pixels, at every
+// density. Its tip starts at this pixel of the picture (row 19, columns 13 to 15), and lies
+// kTipInBlock pixels into the pointer's block across and down: at 96 pixels per inch, with the
+// block at (35, 35) of a 77 x 77 view, that puts the picture at (26, 20), Image1's place.
+inline constexpr int kEyedropperSize =
+    platform::TwipsToPixels(kImage1.width, platform::kDefaultDpi);
 struct PicturePixel {
     int x;
     int y;

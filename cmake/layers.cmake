@@ -1,19 +1,26 @@
 # The program's folders are layers: platform/ and resources/ at the bottom, sampling/,
 # magnifier/ and about/ above them, app/ on top. Each folder is a library, and its headers can be
 # included (as "folder/name.h") only by the targets that link that library: a forwarding header
-# per header is written into an include root of the folder's own in the build tree. An include
+# per header is written into an include root of the library's own in the build tree. An include
 # against the direction of the links then fails to build.
-function(vorlith_folder_headers target folder)
-  file(GLOB headers CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${folder}/*.h")
-  set(root "${PROJECT_BINARY_DIR}/include/${folder}")
+#
+# A folder's window-free logic is a library of its own (folder_logic) that builds everywhere and
+# exports only the pure headers named for it; the folder's Win32 library exports the rest. So
+# pure code cannot reach a Win32 header of its folder on any build, Windows included.
+
+# Writes a forwarder for each of `headers` (file names in `folder`) into the include root `root`,
+# removes forwarders of headers that are no longer listed, and gives the root to `target`.
+function(vorlith_export_headers target folder root)
   set(wanted "")
-  foreach(header IN LISTS headers)
-    get_filename_component(name "${header}" NAME)
+  foreach(name IN LISTS ARGN)
+    set(header "${PROJECT_SOURCE_DIR}/${folder}/${name}")
+    if(NOT EXISTS "${header}")
+      message(FATAL_ERROR "${folder}/${name} does not exist")
+    endif()
     list(APPEND wanted "${root}/${folder}/${name}")
     # Written only when the text changes, so that a new configure rebuilds nothing.
     file(CONFIGURE OUTPUT "${root}/${folder}/${name}" CONTENT "#include \"${header}\"\n")
   endforeach()
-  # A header that is gone from the folder is gone from the include root too.
   file(GLOB written "${root}/${folder}/*.h")
   foreach(forwarder IN LISTS written)
     if(NOT forwarder IN_LIST wanted)
@@ -26,4 +33,23 @@ function(vorlith_folder_headers target folder)
   else()
     target_include_directories(${target} PUBLIC "${root}")
   endif()
+endfunction()
+
+# vorlith_pure_headers(TARGET FOLDER HEADER...): the folder's window-free headers, exported by
+# its logic library. They never include <windows.h>.
+function(vorlith_pure_headers target folder)
+  set_property(GLOBAL PROPERTY VORLITH_PURE_HEADERS_${folder} ${ARGN})
+  vorlith_export_headers(${target} ${folder} "${PROJECT_BINARY_DIR}/include/${folder}-pure" ${ARGN})
+endfunction()
+
+# vorlith_folder_headers(TARGET FOLDER): every other header of the folder, exported by the
+# library that builds on Win32 (or by the folder's only library, when it has no pure part).
+function(vorlith_folder_headers target folder)
+  file(GLOB headers CONFIGURE_DEPENDS RELATIVE "${PROJECT_SOURCE_DIR}/${folder}"
+       "${PROJECT_SOURCE_DIR}/${folder}/*.h")
+  get_property(pure GLOBAL PROPERTY VORLITH_PURE_HEADERS_${folder})
+  if(pure)
+    list(REMOVE_ITEM headers ${pure})
+  endif()
+  vorlith_export_headers(${target} ${folder} "${PROJECT_BINARY_DIR}/include/${folder}" ${headers})
 endfunction()

@@ -2,6 +2,8 @@
 // made (a main window that never samples, say).
 #include "platform/failure.h"
 
+#include "platform/window.h"
+
 #include <windows.h>
 
 #include <cwctype>
@@ -29,6 +31,11 @@ std::wstring ProgramName() {
 } // namespace
 
 void EndWithError(std::wstring_view whatFailed) {
+    // The message box runs a loop of its own, which still delivers the main window's timer
+    // ticks and whatever else is queued for the program's windows. None of it may run now: a
+    // tick would read the screen behind the report and let pending events run, taking keys
+    // meant for the box from the queue.
+    Window::StopHandlers();
     const std::wstring text = std::wstring(whatFailed) + L"\n\nThe program has to end.";
     MessageBoxW(nullptr, text.c_str(), ProgramName().c_str(),
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);

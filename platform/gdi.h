@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cassert>
 #include <utility>
 
 namespace platform {
@@ -80,7 +81,11 @@ class PaintDc {
 // after the owner of the object, so that it unwinds first.
 class Selection {
   public:
-    Selection(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(SelectObject(dc, object)) {}
+    Selection(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(SelectObject(dc, object)) {
+        assert(dc != nullptr && "a selection needs a DC");
+        assert(object != nullptr && "a selection needs an object");
+        assert(previous_ != nullptr && previous_ != HGDI_ERROR && "the DC refused the object");
+    }
     Selection(const Selection&) = delete;
     Selection& operator=(const Selection&) = delete;
     ~Selection() {

@@ -6,12 +6,8 @@
 
 namespace platform {
 
-void Line::Create(int x1, int y1, int x2, int y2, ColourValue colour, int widthPixels,
-                  Style style) {
-    x1_ = x1;
-    y1_ = y1;
-    x2_ = x2;
-    y2_ = y2;
+void Line::Create(const TwipLine& place, ColourValue colour, int widthPixels, Style style) {
+    place_ = place;
     colour_ = colour;
     width_ = widthPixels;
     style_ = style;
@@ -21,8 +17,8 @@ void Line::Paint(HDC dc, int dpi) const {
     const int penStyle = style_ == Style::InsideSolid ? PS_INSIDEFRAME : PS_SOLID;
     const Pen pen{CreatePen(penStyle, width_, ResolveColour(colour_))};
     const Selection use{dc, pen.get()};
-    MoveToEx(dc, TwipsToPixels(x1_, dpi), TwipsToPixels(y1_, dpi), nullptr);
-    LineTo(dc, TwipsToPixels(x2_, dpi), TwipsToPixels(y2_, dpi));
+    MoveToEx(dc, TwipsToPixels(place_.x1, dpi), TwipsToPixels(place_.y1, dpi), nullptr);
+    LineTo(dc, TwipsToPixels(place_.x2, dpi), TwipsToPixels(place_.y2, dpi));
 }
 
 } // namespace platform

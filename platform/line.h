@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/colour.h"
+#include "platform/twips.h"
 
 #include <windows.h>
 
@@ -10,14 +11,11 @@ namespace platform {
 class Line {
   public:
     enum class Style { Solid, InsideSolid };
-    void Create(int x1, int y1, int x2, int y2, ColourValue colour, int widthPixels, Style style);
+    void Create(const TwipLine& place, ColourValue colour, int widthPixels, Style style);
     void Paint(HDC dc, int dpi) const;
 
   private:
-    int x1_ = 0;
-    int y1_ = 0;
-    int x2_ = 0;
-    int y2_ = 0;
+    TwipLine place_{};
     ColourValue colour_ = 0;
     int width_ = 1;
     Style style_ = Style::Solid;

@@ -32,6 +32,14 @@ struct PixelRect {
     friend constexpr bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
+// A straight line between two points, in twips.
+struct TwipLine {
+    int x1;
+    int y1;
+    int x2;
+    int y2;
+};
+
 // The rectangle in pixels. Edges are converted, not sizes, so that neighbouring controls
 // that touch in twips still touch in pixels at any density.
 constexpr PixelRect TwipsToPixels(const TwipRect& r, int dpi) {

@@ -3,6 +3,26 @@
 
 namespace platform {
 
+namespace {
+
+bool g_handlersStopped = false;
+
+// What a window still does once the handlers have stopped: it paints what it showed, so that
+// the windows behind the report do not turn blank when something moves over them.
+bool PaintsAfterStop(UINT message) {
+    switch (message) {
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
 Window::~Window() {
     // The owner outlives its window as a rule; a window still alive here is taken down without
     // reaching back into the half-destroyed object.
@@ -12,6 +32,10 @@ Window::~Window() {
         }
         DestroyWindow(hwnd_);
     }
+}
+
+void Window::StopHandlers() noexcept {
+    g_handlersStopped = true;
 }
 
 Window* Window::FromHandle(HWND hwnd) noexcept {
@@ -64,6 +88,12 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     }
     if (!self) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (g_handlersStopped && !PaintsAfterStop(message)) {
+        // The program is ending through its report: a tick, key, click or close that the
+        // report's own message loop delivers must find nothing to do. The program leaves only
+        // through the report, so a close (which the default would carry out) is ignored.
+        return message == WM_CLOSE ? 0 : DefWindowProcW(hwnd, message, wParam, lParam);
     }
     const LRESULT result = self->OnMessage(message, wParam, lParam);
     if (message == WM_NCDESTROY) {

@@ -18,6 +18,11 @@ class Window {
     // The object behind a window of one of the program's own classes, or null.
     static Window* FromHandle(HWND hwnd) noexcept;
 
+    // From now on no handler of the program runs: the windows only paint themselves as they
+    // were, and every other message gets the system's default treatment (a close is ignored).
+    // For the end of the program with a report, whose message box runs a loop of its own.
+    static void StopHandlers() noexcept;
+
   protected:
     // Registers a window class of the program once; later calls with the same name do nothing.
     static void RegisterWindowClass(const wchar_t* className, HBRUSH background);

@@ -94,19 +94,19 @@ class HighDpi : public VorlithTest {
         ASSERT_NE(facts, std::end(kDensities))
             << "run this suite in a prefix at 120 or 144 pixels per inch, not " << dpi_;
         facts_ = *facts;
+        // The desktop the suite stands on: the screen at that density.
+        const HDC screen = GetDC(nullptr);
+        const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+        const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        ASSERT_EQ(dpiX, dpi_) << "the screen is not at the suite's density";
+        ASSERT_EQ(dpiY, dpi_) << "the screen is not at the suite's density";
         VorlithTest::SetUp();
     }
 
     int dpi_ = 0;
     DensityFacts facts_{};
 };
-
-TEST_F(HighDpi, TheScreenHasTheDensityOfTheSuite) {
-    HDC screen = GetDC(nullptr);
-    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSX), dpi_);
-    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), dpi_);
-    ReleaseDC(nullptr, screen);
-}
 
 TEST_F(HighDpi, WindowAndControlsAreTheirTwipsAtTheDensity) {
     const SIZE client = ClientSize(App().Main());

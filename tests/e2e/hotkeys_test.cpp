@@ -99,12 +99,12 @@ class HotkeysWithFocus : public VorlithTest, public testing::WithParamInterface<
 TEST_P(HotkeysWithFocus, CtrlGAndCtrlFActAndTheControlKeepsTheFocus) {
     const FocusCase& c = GetParam();
     HWND control = Control(c.id);
-    MouseClick(ClientCentre(control));
+    ASSERT_TRUE(Click(ClientCentre(control)));
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(App().ThreadId()) == control; }))
         << "a click did not focus the control";
     ASSERT_TRUE(PointAt(TargetA(), kColourA));
 
-    const int mark = Spy().KeyCount();
+    const int mark = Spy().InputCount();
     ASSERT_TRUE(FreezeOnA()) << "Ctrl+G did not freeze";
     EXPECT_EQ(FocusOf(App().ThreadId()), control);
     // The key went on to the control: its key-down, and the character that translating it
@@ -143,7 +143,7 @@ TEST_F(HotkeyRepeat, HeldCtrlGStaysFrozen) {
     }
     events.push_back(KeyEvent('G', true));
     events.push_back(KeyEvent(VK_CONTROL, true));
-    const int mark = Spy().KeyCount();
+    const int mark = Spy().InputCount();
     SendEvents(events);
     ASSERT_TRUE(WaitUntil([&] { return Spy().SawKeyUp(VK_CONTROL, mark); }))
         << "the program's thread did not take the keys";

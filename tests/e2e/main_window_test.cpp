@@ -248,7 +248,7 @@ TEST_P(DialogKeys, PressNoButton) {
     const DialogKeyCase& c = GetParam();
     if (c.focusId != 0) {
         HWND control = Control(c.focusId);
-        MouseClick(ClientCentre(control));
+        ASSERT_TRUE(Click(ClientCentre(control)));
         ASSERT_TRUE(WaitUntil([&] { return FocusOf(App().ThreadId()) == control; }));
         ASSERT_TRUE(PointAt(TargetA(), kColourA));
     }
@@ -285,7 +285,7 @@ TEST_P(AlwaysOnTop, TickAndUntickToggleTheTopmostLayerOnly) {
 
     for (const bool tick : {true, false}) {
         SCOPED_TRACE(tick ? "ticking" : "unticking");
-        MouseClick(ClientCentre(check));
+        ASSERT_TRUE(Click(ClientCentre(check)));
         EXPECT_TRUE(WaitUntil([&] { return IsTopmost(main) == tick; }))
             << "WS_EX_TOPMOST is " << IsTopmost(main);
         EXPECT_EQ(SendWithTimeout(check, BM_GETCHECK, 0, 0), tick ? BST_CHECKED : BST_UNCHECKED);
@@ -344,7 +344,7 @@ TEST_P(Ending, TheProgramEnds) {
     case Before::Live: break;
     case Before::Frozen: ASSERT_TRUE(FreezeOnA()) << "Ctrl+G did not freeze"; break;
     case Before::Topmost:
-        MouseClick(ClientCentre(Control(kIdChkOnTop)));
+        ASSERT_TRUE(Click(ClientCentre(Control(kIdChkOnTop))));
         ASSERT_TRUE(WaitUntil([&] { return IsTopmost(main); }));
         break;
     }

@@ -97,7 +97,7 @@ testing::AssertionResult VorlithTest::Settled() {
 }
 
 testing::AssertionResult VorlithTest::Type(WORD vk, const std::vector<WORD>& modifiers) {
-    const int mark = Spy().KeyCount();
+    const int mark = Spy().InputCount();
     PressKey(vk, modifiers);
     const WORD last = modifiers.empty() ? vk : modifiers.front();
     if (!WaitUntil([&] { return Spy().SawKeyUp(last, mark) || !App().Running(); })) {
@@ -106,6 +106,16 @@ testing::AssertionResult VorlithTest::Type(WORD vk, const std::vector<WORD>& mod
                << "): is another window in the foreground?";
     }
     return Settled();
+}
+
+testing::AssertionResult VorlithTest::Click(POINT screen) {
+    const int mark = Spy().InputCount();
+    MouseClick(screen);
+    if (!WaitUntil([&] { return Spy().SawButtonUp(mark) || !App().Running(); })) {
+        return testing::AssertionFailure()
+               << "the program's thread did not take the click at " << screen.x << "," << screen.y;
+    }
+    return testing::AssertionSuccess();
 }
 
 testing::AssertionResult VorlithTest::StaysFrozen(const std::function<std::string()>& change) {

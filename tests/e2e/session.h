@@ -86,6 +86,10 @@ class VorlithTest : public testing::Test {
     // Types a key (see PressKey) and waits until the program's thread has taken its last
     // key-up and then Settled(): the key's handlers have run.
     testing::AssertionResult Type(WORD vk, const std::vector<WORD>& modifiers = {});
+    // Clicks the left button at a screen point and waits until the program's thread has taken
+    // the release: Wine moves the pointer to a queued button event's point when the event is
+    // taken, so the pointer can move on only then (or once the click has ended the program).
+    testing::AssertionResult Click(POINT screen);
 
     // The sampling is off: over kFrozenSpan ticks of the yardstick the main window takes no
     // tick, and change() reports nothing (it describes a change it sees, else returns "").

@@ -62,13 +62,13 @@ void ProgramSpy::Release() noexcept {
     }
 }
 
-int ProgramSpy::KeyCount() const {
+int ProgramSpy::InputCount() const {
     const LONG count = log_->count;
     return static_cast<int>(std::min<LONG>(count, SpyLog::kCapacity));
 }
 
 bool ProgramSpy::Saw(HWND hwnd, UINT message, WPARAM wParam, int since) const {
-    const int count = KeyCount();
+    const int count = InputCount();
     for (int i = std::max(since, 0); i < count; ++i) {
         const SpyRecord& r = log_->records[i];
         if (r.hwnd == reinterpret_cast<std::uint64_t>(hwnd) && r.message == message &&
@@ -80,10 +80,21 @@ bool ProgramSpy::Saw(HWND hwnd, UINT message, WPARAM wParam, int since) const {
 }
 
 bool ProgramSpy::SawKeyUp(WORD vk, int since) const {
-    const int count = KeyCount();
+    const int count = InputCount();
     for (int i = std::max(since, 0); i < count; ++i) {
         const SpyRecord& r = log_->records[i];
         if ((r.message == WM_KEYUP || r.message == WM_SYSKEYUP) && r.wParam == vk) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ProgramSpy::SawButtonUp(int since) const {
+    const int count = InputCount();
+    for (int i = std::max(since, 0); i < count; ++i) {
+        const SpyRecord& r = log_->records[i];
+        if (r.message == WM_LBUTTONUP || r.message == WM_NCLBUTTONUP) {
             return true;
         }
     }

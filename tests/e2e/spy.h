@@ -18,14 +18,18 @@ class ProgramSpy {
     ProgramSpy& operator=(const ProgramSpy&) = delete;
     ~ProgramSpy();
 
-    // How many keyboard messages the thread has taken: a mark for the questions below.
-    int KeyCount() const;
+    // How many key and mouse-button messages the thread has taken: a mark for the questions
+    // below.
+    int InputCount() const;
     // Whether the thread took a message of this kind for this window with this wParam, at or
     // after the mark `since`.
     bool Saw(HWND hwnd, UINT message, WPARAM wParam, int since = 0) const;
     // Whether the thread took the key-up (WM_KEYUP or WM_SYSKEYUP) of vk, for any window, at or
     // after the mark `since`.
     bool SawKeyUp(WORD vk, int since) const;
+    // Whether the thread took the release of the left button (in a client area or on a frame),
+    // at or after the mark `since`.
+    bool SawButtonUp(int since) const;
 
     // WM_TIMER messages that the thread took for the main window: the program's ticks.
     long MainTicks() const;

@@ -22,9 +22,20 @@ e2e::SpyLog* SharedLog() {
 // its WM_TIMER carries no window and dispatching it does nothing.
 UINT_PTR g_yardstick = 0;
 
-bool IsKeyboardMessage(UINT message) {
-    return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR ||
-           message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR;
+bool IsRecorded(UINT message) {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP: return true;
+    default: return false;
+    }
 }
 
 void Note(e2e::SpyLog& log, const MSG& msg) {
@@ -40,7 +51,7 @@ void Note(e2e::SpyLog& log, const MSG& msg) {
         } else if (reinterpret_cast<std::uint64_t>(msg.hwnd) == log.mainWindow) {
             InterlockedIncrement(&log.mainTicks);
         }
-    } else if (IsKeyboardMessage(msg.message)) {
+    } else if (IsRecorded(msg.message)) {
         const LONG index = InterlockedIncrement(&log.count) - 1;
         if (index >= 0 && index < e2e::SpyLog::kCapacity) {
             log.records[index] = {reinterpret_cast<std::uint64_t>(msg.hwnd), msg.message,

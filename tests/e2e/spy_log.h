@@ -1,6 +1,6 @@
 // What the spy DLL, loaded into the program's user-interface thread, writes for the driver: the
-// keyboard messages that the thread takes from its queue, the ticks its main window takes, and
-// the ticks of a yardstick timer of the spy's own in the same thread.
+// keyboard messages and mouse-button messages that the thread takes from its queue, the ticks its
+// main window takes, and the ticks of a yardstick timer of the spy's own in the same thread.
 #pragma once
 
 #include <windows.h>
@@ -27,7 +27,7 @@ struct SpyLog {
     volatile LONG yardstickRunning; // the DLL runs in the thread and its own timer is set
     volatile LONG yardstickTicks;   // WM_TIMER of that timer, taken by the thread
     volatile LONG mainTicks;        // WM_TIMER for mainWindow, taken by the thread
-    volatile LONG count;            // keyboard messages taken; the first kCapacity are recorded
+    volatile LONG count;            // key and button messages taken; the first kCapacity recorded
     SpyRecord records[kCapacity];
 };
 

@@ -94,7 +94,13 @@ void FuzzColourCodes(FuzzedDataProvider& in) {
     FUZZ_CHECK(hex.size() >= 6 && hex.size() <= 8);
     FUZZ_CHECK(IsUpperHex(hex));
     FUZZ_CHECK(std::strtoul(hex.c_str(), nullptr, 16) == static_cast<std::uint32_t>(value));
-    FUZZ_CHECK(sampling::VbCode(hex) == "&H00" + hex + "&");
+    // The literal's digits are the value itself, written from its top byte down: read back as
+    // one hexadecimal number they give the value again.
+    const std::string literal = sampling::VbCode(hex);
+    FUZZ_CHECK(literal.size() == hex.size() + 5);
+    FUZZ_CHECK(literal.compare(0, 2, "&H") == 0 && literal.back() == '&');
+    FUZZ_CHECK(std::strtoull(literal.substr(2, literal.size() - 3).c_str(), nullptr, 16) ==
+               static_cast<std::uint32_t>(value));
     if (sampling::IsReadableColour(value)) {
         // The round trip the sampling tick makes: value -> BgrHex -> HTML code -> components.
         FUZZ_CHECK(hex.size() == 6);
@@ -103,7 +109,7 @@ void FuzzColourCodes(FuzzedDataProvider& in) {
         FUZZ_CHECK(sampling::ComponentText(html, 2) == std::to_string(value & 0xFF));
         FUZZ_CHECK(sampling::ComponentText(html, 4) == std::to_string((value >> 8) & 0xFF));
         FUZZ_CHECK(sampling::ComponentText(html, 6) == std::to_string((value >> 16) & 0xFF));
-        FUZZ_CHECK(sampling::VbCode(hex).size() == 11);
+        FUZZ_CHECK(literal.size() == 11);
     }
     // Arbitrary texts in place of a BgrHex text: never more than what was given.
     FUZZ_CHECK(sampling::HtmlCode(text).size() == 1 + (text.size() < 6 ? text.size() : 6));

@@ -85,25 +85,4 @@ TEST(GridPlan, CheckerPattern) {
     EXPECT_FALSE(CheckerIsFirst(-1, 0));
 }
 
-// The colour of a view pixel of the grid at factor 7 on a 77 x 77 view, or 0 off the lines.
-std::int32_t GridPixel(int x, int y) {
-    bool onLine = false;
-    ForEachGridLine(77, 7, [&](std::int32_t p) { onLine = onLine || p == x; });
-    ForEachGridLine(77, 7, [&](std::int32_t p) { onLine = onLine || p == y; });
-    if (!onLine) {
-        return 0;
-    }
-    return CheckerIsFirst(x, y) ? magnifier::kGridFirstColour : magnifier::kGridSecondColour;
-}
-
-TEST(GridPlan, LinePixelsAlternateTheTwoGreys) {
-    EXPECT_EQ(GridPixel(7, 7), 0x808080); // a crossing
-    EXPECT_EQ(GridPixel(7, 8), 0xC0C0C0); // on the vertical line
-    EXPECT_EQ(GridPixel(8, 7), 0xC0C0C0); // on the horizontal line
-    EXPECT_EQ(GridPixel(0, 0), 0x808080); // the top-left corner anchors the pattern
-    EXPECT_EQ(GridPixel(70, 13), 0xC0C0C0);
-    EXPECT_EQ(GridPixel(8, 8), 0);   // inside a block
-    EXPECT_EQ(GridPixel(76, 76), 0); // the last block has no right or bottom line
-}
-
 } // namespace

@@ -1,4 +1,5 @@
 // The main window's twip layout in pixels: exact at 96 DPI, and following the density elsewhere.
+#include "about/about_layout.h"
 #include "app/main_layout.h"
 #include "platform/twips.h"
 
@@ -31,11 +32,30 @@ const ControlCase kControls[] = {
     {"txtVB", app::layout::kTxtVb, {104, 168, 81, 19}},
     {"cmdAbout", app::layout::kCmdAbout, {8, 192, 113, 25}},
     {"cmdExit", app::layout::kCmdExit, {136, 192, 49, 25}},
+    {"Image1", app::layout::kImage1, {26, 20, 32, 32}},
 };
 
 TEST(Twips, EveryControlAt96Dpi) {
     for (const ControlCase& c : kControls) {
         EXPECT_EQ(TwipsToPixels(c.twips, 96), c.pixels) << c.name;
+    }
+}
+
+// The About window's separator: the shadow line Line1(1) from (6, 163) to (377, 163), the
+// highlight line Line1(0) one pixel below it from (7, 164).
+TEST(Twips, AboutSeparatorAt96Dpi) {
+    const struct {
+        platform::TwipLine line;
+        int x1, y1, x2, y2;
+    } lines[] = {
+        {about::layout::kLine1[1], 6, 163, 377, 163},
+        {about::layout::kLine1[0], 7, 164, 377, 164},
+    };
+    for (const auto& l : lines) {
+        EXPECT_EQ(TwipsToPixels(l.line.x1, 96), l.x1);
+        EXPECT_EQ(TwipsToPixels(l.line.y1, 96), l.y1);
+        EXPECT_EQ(TwipsToPixels(l.line.x2, 96), l.x2);
+        EXPECT_EQ(TwipsToPixels(l.line.y2, 96), l.y2);
     }
 }
 

@@ -152,21 +152,5 @@ TEST_F(MainWindowTest, AboutIsModalOverTheMainWindowAndClosesEveryWay) {
     }
 }
 
-TEST_F(MainWindowTest, AboutLeavesTheSamplingStateAsItWas) {
-    const auto closeWithOk = [](HWND about) {
-        SendMessageW(GetDlgItem(about, about::layout::kIdCmdOK), BM_CLICK, 0, 0);
-    };
-    Form().readout.Show(0x563412);
-    Form().Timer1.SetEnabled(false); // frozen
-    ASSERT_TRUE(OpenAbout(Form(), closeWithOk).found);
-    EXPECT_FALSE(Form().Timer1.Enabled());
-    EXPECT_EQ(Form().txtHTML.Text(), L"#123456");
-
-    Form().Timer1.SetEnabled(true); // live
-    ASSERT_TRUE(OpenAbout(Form(), closeWithOk).found);
-    EXPECT_TRUE(Form().Timer1.Enabled());
-    Form().Timer1.SetEnabled(false);
-}
-
 } // namespace
 } // namespace window_tests

@@ -98,7 +98,7 @@ TEST_F(MainWindowTest, EyedropperTipLiesInThePointersBlockAtEveryDensity) {
     for (const int dpi : {96, 120, 144, 192}) {
         SCOPED_TRACE(dpi);
         ChangeDpi(Form().hWnd(), dpi);
-        Form().zoom.UpdateZoom(kOnPattern);
+        Zoom().UpdateZoom(kOnPattern);
         const Picture image = Picture::OfDc(Form().picZoom.hWnd(), Form().picZoom.hDC());
         const Picture shown = Picture::OfWindow(Form().picZoom.hWnd());
 
@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, EyedropperTipLiesInThePointersBlockAtEveryDensity) {
 TEST_F(MainWindowTest, FrozenViewKeepsItsPictureAcrossADensityChange) {
     PatternWindow pattern;
     Pump();
-    Form().zoom.UpdateZoom(kOnPattern); // the last tick before Ctrl+G froze the view
+    Zoom().UpdateZoom(kOnPattern); // the last tick before Ctrl+G froze the view
     const COLORREF background = GetSysColor(COLOR_BTNFACE);
 
     for (const int dpi : {144, 96}) {

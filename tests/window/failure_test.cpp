@@ -3,6 +3,9 @@
 // again) whose thread refuses the creation of one window class through a CBT hook.
 #include "tests/window/window_fixture.h"
 
+#include "app/main_layout.h"
+
+#include <cwchar>
 #include <cwctype>
 #include <string>
 
@@ -41,8 +44,37 @@ LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// The child's side: opens the main window and the About window as a user would, with one class
-// refused. It ends inside, through the program's report; reaching the end is the failure.
+// A window of the child's own that counts the ticks of a 50 ms timer in its title: whatever
+// message loop the child's thread is in (the report's own included) delivers them, so the
+// parent can tell that the loop ran as long as the program's timer would have ticked.
+constexpr wchar_t kYardstickClass[] = L"VorlithTestYardstick";
+constexpr wchar_t kBeforeTheFailure[] = L"before the failure";
+
+LRESULT CALLBACK CountTicks(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+        const int ticks = static_cast<int>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) + 1;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, ticks);
+        SetWindowTextW(hwnd, std::to_wstring(ticks).c_str());
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+HWND MakeYardstick() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &CountTicks;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kYardstickClass;
+    RegisterClassW(&wc);
+    const HWND hwnd = CreateWindowExW(0, kYardstickClass, L"0", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                      nullptr, wc.hInstance, nullptr);
+    SetTimer(hwnd, 1, 50, nullptr);
+    return hwnd;
+}
+
+// The child's side: opens the main window, sampling, and then the About window as a user
+// would, with one class refused. It ends inside, through the program's report; reaching the end
+// is the failure.
 TEST(FailureChild, OpensTheWindowsWithOneClassRefused) {
     if (GetEnvironmentVariableW(kRefuseVariable, g_refused, 64) == 0) {
         GTEST_SKIP() << "run by the Failures tests in a child process";
@@ -51,7 +83,9 @@ TEST(FailureChild, OpensTheWindowsWithOneClassRefused) {
     ASSERT_NE(hook, nullptr);
     app::FrmMain form;
     form.Show();
-    form.Timer1.SetEnabled(false);
+    ASSERT_NE(MakeYardstick(), nullptr);
+    // Timer1 keeps running: a tick behind the report would replace this text.
+    form.txtHTML.SetText(kBeforeTheFailure);
     form.cmdAbout_Click();
     ADD_FAILURE() << "every window was made";
 }
@@ -69,37 +103,76 @@ BOOL CALLBACK CollectText(HWND child, LPARAM lParam) {
     return TRUE;
 }
 
-// The message box that the process shows, with the texts of its parts.
-Report FindReport(DWORD processId) {
+// The first visible window of the process with this class name, or null.
+HWND WindowOfProcess(DWORD processId, const wchar_t* className, bool visible) {
     struct Search {
         DWORD pid;
+        const wchar_t* className;
+        bool visible;
         HWND found;
-    } search{processId, nullptr};
+    } search{processId, className, visible, nullptr};
     EnumWindows(
         [](HWND hwnd, LPARAM lParam) -> BOOL {
             auto* s = reinterpret_cast<Search*>(lParam);
             DWORD pid = 0;
             GetWindowThreadProcessId(hwnd, &pid);
-            wchar_t cls[16]{};
-            GetClassNameW(hwnd, cls, 16);
-            if (pid == s->pid && IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770") {
+            wchar_t cls[64]{};
+            GetClassNameW(hwnd, cls, 64);
+            if (pid == s->pid && (!s->visible || IsWindowVisible(hwnd)) &&
+                std::wstring(cls) == s->className) {
                 s->found = hwnd;
                 return FALSE;
             }
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
-    Report report{search.found, {}};
+    return search.found;
+}
+
+// The message box that the process shows, with the texts of its parts.
+Report FindReport(DWORD processId) {
+    Report report{WindowOfProcess(processId, L"#32770", true), {}};
     if (report.box) {
         EnumChildWindows(report.box, &CollectText, reinterpret_cast<LPARAM>(&report));
     }
     return report;
 }
 
+// The ticks the child's yardstick has counted, or -1 when it has none.
+int YardstickTicks(DWORD processId) {
+    const HWND yardstick = WindowOfProcess(processId, kYardstickClass, false);
+    wchar_t text[16]{};
+    if (!yardstick || GetWindowTextW(yardstick, text, 16) == 0) {
+        return -1;
+    }
+    return static_cast<int>(std::wcstol(text, nullptr, 10));
+}
+
+// The text of a control of another process: asked for with WM_GETTEXT, which that process's
+// thread answers from whatever message loop it is in.
+std::wstring ControlText(HWND control) {
+    wchar_t text[64]{};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 10000,
+                        &copied);
+    return std::wstring(text, copied);
+}
+
+void PressKey(WORD vk) {
+    INPUT keys[2]{};
+    keys[0].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = vk;
+    keys[1] = keys[0];
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
 struct FailureCase {
     const char* name;
     const wchar_t* refusedClass;
     const wchar_t* message;
+    bool whileSampling; // the main window is up and Timer1 running when it fails
+    WORD closeKey;      // what the user presses on the report: Enter or Esc
 };
 
 class Failures : public testing::TestWithParam<FailureCase> {};
@@ -131,9 +204,33 @@ TEST_P(Failures, EndTheProgramWithAMessageNamingWhatFailed) {
     EXPECT_NE(report.text.find(c.message), std::wstring::npos)
         << "the message says: " << testing::PrintToString(report.text);
 
-    // Its OK ends the program.
-    PostMessageW(report.box, WM_COMMAND, IDOK, 0);
-    ASSERT_EQ(WaitForSingleObject(child.hProcess, 30000), WAIT_OBJECT_0);
+    if (c.whileSampling) {
+        // While the report is up its loop runs (the yardstick ticks on), yet no tick of the
+        // program does: the HTML box still shows what it showed before the failure.
+        const int ticksAtReport = YardstickTicks(child.dwProcessId);
+        ASSERT_GE(ticksAtReport, 0) << "the child has no yardstick";
+        for (int waited = 0;
+             waited < 30000 && YardstickTicks(child.dwProcessId) < ticksAtReport + 10;
+             waited += 10) {
+            Sleep(10);
+        }
+        ASSERT_GE(YardstickTicks(child.dwProcessId), ticksAtReport + 10)
+            << "the report's loop delivers no timer ticks";
+        const HWND main = WindowOfProcess(child.dwProcessId, L"VorlithMain", true);
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(ControlText(GetDlgItem(main, app::layout::kIdTxtHtml)), kBeforeTheFailure)
+            << "the program ticked behind its report";
+    }
+
+    // Enter or Esc, pressed on the keyboard, closes the report as on any message box, and the
+    // program ends. The report takes the foreground when it shows.
+    for (int waited = 0; waited < 30000 && GetForegroundWindow() != report.box; waited += 10) {
+        Sleep(10);
+    }
+    ASSERT_EQ(GetForegroundWindow(), report.box) << "the report is not in the foreground";
+    PressKey(c.closeKey);
+    ASSERT_EQ(WaitForSingleObject(child.hProcess, 30000), WAIT_OBJECT_0)
+        << "the key did not end the program";
     DWORD exitCode = 0;
     GetExitCodeProcess(child.hProcess, &exitCode);
     EXPECT_EQ(exitCode, 3u);
@@ -141,9 +238,10 @@ TEST_P(Failures, EndTheProgramWithAMessageNamingWhatFailed) {
 }
 
 const FailureCase kFailureCases[] = {
-    {"TextBox", L"Edit", L"Could not create the text box txtHTML."},
-    {"MainWindow", L"VorlithMain", L"Could not create the window frmMain."},
-    {"AboutWindow", L"VorlithAbout", L"Could not create the window frmAbout."},
+    {"TextBox", L"Edit", L"Could not create the text box txtHTML.", false, VK_RETURN},
+    {"MainWindow", L"VorlithMain", L"Could not create the window frmMain.", false, VK_ESCAPE},
+    {"AboutWindow", L"VorlithAbout", L"Could not create the window frmAbout.", true, VK_RETURN},
+    {"AboutWindowEsc", L"VorlithAbout", L"Could not create the window frmAbout.", true, VK_ESCAPE},
 };
 
 std::string CaseName(const testing::TestParamInfo<FailureCase>& param) {

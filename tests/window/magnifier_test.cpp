@@ -14,7 +14,7 @@ TEST_F(MainWindowTest, ZoomViewShowsSevenBySevenBlocksOfTheScreenAroundThePoint)
     PatternWindow pattern;
     Pump();
     const POINT point{PatternWindow::kLeft + 20, PatternWindow::kTop + 17};
-    Form().zoom.UpdateZoom(point);
+    Zoom().UpdateZoom(point);
 
     const HDC view = Form().picZoom.hDC();
     // 77 x 77 view: 11 x 11 blocks, the pointer's pixel in block (5, 5).
@@ -37,7 +37,7 @@ TEST_F(MainWindowTest, GridLinesAreDottedInTwoGreysOnTheBlockEdges) {
     const HGDIOBJ brushBefore = GetCurrentObject(view, OBJ_BRUSH);
     const COLORREF background = GetPixel(view, 3, 3);
 
-    Form().zoom.DrawZoomGrid();
+    Zoom().DrawZoomGrid();
 
     struct Expect {
         int x;
@@ -59,7 +59,7 @@ TEST_F(MainWindowTest, GridLinesAreDottedInTwoGreysOnTheBlockEdges) {
 TEST_F(MainWindowTest, CheckerBrushResolvesSystemColours) {
     const HDC view = Form().picZoom.hDC();
     const auto systemColour5 = static_cast<platform::ColourValue>(0x80000005);
-    const platform::Brush checker = Form().zoom.MakeCheckerBrush(view, systemColour5, 0xC0C0C0);
+    const platform::Brush checker = Zoom().MakeCheckerBrush(view, systemColour5, 0xC0C0C0);
     ASSERT_TRUE(checker);
     const HBRUSH brush = checker.get();
 
@@ -85,13 +85,13 @@ TEST_F(MainWindowTest, GridFollowsShowGridOnTheNextUpdate) {
     const HDC view = Form().picZoom.hDC();
 
     SendMessageW(Form().chkGrid.hWnd(), BM_SETCHECK, BST_CHECKED, 0);
-    Form().zoom.UpdateZoom(point);
+    Zoom().UpdateZoom(point);
     EXPECT_EQ(GetPixel(view, 7, 7), kFirstGrey);
     EXPECT_EQ(GetPixel(view, 7, 8), kSecondGrey);
     EXPECT_EQ(GetPixel(view, 10, 10), PatternWindow::ColourAt(15 + 1, 15 + 1));
 
     SendMessageW(Form().chkGrid.hWnd(), BM_SETCHECK, BST_UNCHECKED, 0);
-    Form().zoom.UpdateZoom(point);
+    Zoom().UpdateZoom(point);
     EXPECT_EQ(GetPixel(view, 7, 7), PatternWindow::ColourAt(15 + 1, 15 + 1));
 }
 

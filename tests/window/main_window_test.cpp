@@ -47,20 +47,20 @@ void ExpectShown(app::FrmMain& form, const Shown& expected) {
 }
 
 TEST_F(MainWindowTest, UnreadablePixelShowsNoColourUntilTheNextReadablePixel) {
-    Form().readout.Show(0x563412);
+    Readout().Show(0x563412);
     ExpectShown(Form(), {L"#123456", L"18", L"52", L"86", L"&H00563412&"});
     EXPECT_EQ(Form().picColorDisplay.BackColor(), 0x563412);
 
     // CLR_INVALID: a failed read must not turn into #FFFFFF or a long literal.
-    Form().readout.Show(CLR_INVALID);
+    Readout().Show(CLR_INVALID);
     ExpectShown(Form(), {L"", L"", L"", L"", L""});
     EXPECT_EQ(PaintedSwatch(Form()).topLeft, GetSysColor(COLOR_BTNFACE));
 
     // A value with a non-zero top byte is no screen colour either.
-    Form().readout.Show(0x01000000);
+    Readout().Show(0x01000000);
     ExpectShown(Form(), {L"", L"", L"", L"", L""});
 
-    Form().readout.Show(0x0000FF);
+    Readout().Show(0x0000FF);
     ExpectShown(Form(), {L"#FF0000", L"255", L"0", L"0", L"&H000000FF&"});
     EXPECT_EQ(Form().picColorDisplay.BackColor(), 0x0000FF);
 }
@@ -68,12 +68,12 @@ TEST_F(MainWindowTest, UnreadablePixelShowsNoColourUntilTheNextReadablePixel) {
 TEST_F(MainWindowTest, TypedTextIsOverwrittenByTheNextReading) {
     Form().txtHTML.SetText(L"typed by the user");
     Form().txtRed.SetText(L"x");
-    Form().readout.Show(0x000000);
+    Readout().Show(0x000000);
     ExpectShown(Form(), {L"#000000", L"0", L"0", L"0", L"&H00000000&"});
 }
 
 TEST_F(MainWindowTest, SwatchPaintsTheReadingsColour) {
-    Form().readout.Show(0x0A0B0C);
+    Readout().Show(0x0A0B0C);
     const SwatchCorners swatch = PaintedSwatch(Form());
     EXPECT_EQ(swatch.topLeft, 0x0A0B0Cu);
     EXPECT_EQ(swatch.bottomRight, 0x0A0B0Cu);

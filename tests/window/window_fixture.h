@@ -23,6 +23,10 @@ class MainWindowTest : public testing::Test {
     void TearDown() override { form_.reset(); }
 
     app::FrmMain& Form() { return *form_; }
+    // The magnifier and the reading of the main window, to be driven with points and colours
+    // of the test's own.
+    magnifier::ZoomView& Zoom() { return form_->zoom_; }
+    const sampling::ColourReadout& Readout() { return form_->readout_; }
 
   private:
     std::unique_ptr<app::FrmMain> form_;
