@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/colour.h"
+#include "platform/gdi.h"
 
 #include <windows.h>
 
@@ -11,9 +12,13 @@ class Line {
   public:
     enum class Style { Solid, InsideSolid };
     void Create(int x1, int y1, int x2, int y2, ColourValue colour, int widthPixels, Style style);
+    // The system colours have changed: a line in one of them takes a pen of the new colour.
+    void OnSysColorChange();
     void Paint(HDC dc, int dpi) const;
 
   private:
+    void MakePen();
+
     int x1_ = 0;
     int y1_ = 0;
     int x2_ = 0;
@@ -21,6 +26,7 @@ class Line {
     ColourValue colour_ = 0;
     int width_ = 1;
     Style style_ = Style::Solid;
+    Pen pen_;
 };
 
 } // namespace platform
