@@ -1,7 +1,9 @@
 // The short soak: the real main window ticks 5,000 times in this process with the grid on and
 // the pointer moving between targets. Every DC and GDI object that a tick makes is counted
 // through the import table (Wine reports no GDI count), and each tick must give back all of
-// them; the process's memory must not grow once the heaps have settled.
+// them; the process's memory must not grow once the heaps have settled. Beside it, changes of the
+// system colours, counted the same way: what a change makes replaces what it made before, and a
+// repaint in the new colours makes nothing.
 #include "app/frm_main.h"
 #include "bench/gdi_count.h"
 #include "bench/targets.h"
@@ -11,6 +13,9 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
+
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -89,6 +94,69 @@ TEST_F(ShortSoak, EveryTickGivesBackItsDcsAndObjectsAndMemoryStaysFlat) {
         << kTicks - kWarmUpTicks << " ticks";
     // The reading followed the pointer onto a target rather than staying blank.
     EXPECT_FALSE(frmMain.txtHTML.Text().empty());
+    frmMain.Unload();
+}
+
+// The system colours of this process changed to a set of its own for each round (Wine sends the
+// process's windows WM_SYSCOLORCHANGE), and put back when it goes, also after a failed assertion.
+class ChangedSystemColours {
+  public:
+    explicit ChangedSystemColours(int round) {
+        std::vector<COLORREF> changed;
+        for (size_t i = 0; i < std::size(kIndexes); ++i) {
+            old_.push_back(GetSysColor(kIndexes[i]));
+            const int step = round * 40 + static_cast<int>(i) * 30;
+            changed.push_back(RGB(20 + step % 200, 200 - step % 180, 60 + (step * 3) % 190));
+        }
+        SetSysColors(static_cast<int>(std::size(kIndexes)), kIndexes, changed.data());
+    }
+    ChangedSystemColours(const ChangedSystemColours&) = delete;
+    ChangedSystemColours& operator=(const ChangedSystemColours&) = delete;
+    ~ChangedSystemColours() {
+        SetSysColors(static_cast<int>(std::size(kIndexes)), kIndexes, old_.data());
+    }
+
+  private:
+    static constexpr int kIndexes[] = {COLOR_BTNFACE, COLOR_WINDOW,    COLOR_WINDOWTEXT,
+                                       COLOR_BTNTEXT, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
+    std::vector<COLORREF> old_;
+};
+
+// The window and all its controls painted now, from the background up.
+void Repaint(HWND hwnd) {
+    RedrawWindow(hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+TEST_F(ShortSoak, ColourChangesGiveBackWhatTheyMakeAndRepaintsMakeNothing) {
+    ASSERT_TRUE(countingInstalled) << "the GDI calls were not found in the import table";
+    app::FrmMain frmMain;
+    frmMain.Show();
+    frmMain.Timer1.SetEnabled(false);
+    frmMain.Timer1_Timer(); // a reading in the boxes, the swatch and the view
+    Repaint(frmMain.hWnd());
+    const bench::GdiCounts start = bench::CurrentGdiCounts();
+
+    // Each round changes the colours and then puts them back: two changes.
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        {
+            const ChangedSystemColours colours(round);
+            Repaint(frmMain.hWnd());
+            const bench::GdiCounts changed = bench::CurrentGdiCounts();
+            EXPECT_EQ(changed.liveObjects, start.liveObjects);
+            EXPECT_EQ(changed.liveDcs, start.liveDcs);
+            // Whatever a change makes, it makes once: painting in the new colours makes nothing.
+            Repaint(frmMain.hWnd());
+            EXPECT_EQ(bench::CurrentGdiCounts().objectsMade, changed.objectsMade);
+        }
+        Repaint(frmMain.hWnd());
+        const bench::GdiCounts back = bench::CurrentGdiCounts();
+        EXPECT_EQ(back.liveObjects, start.liveObjects);
+        EXPECT_EQ(back.liveDcs, start.liveDcs);
+        EXPECT_EQ(back.deletedWhileSelected, start.deletedWhileSelected);
+        EXPECT_EQ(back.unknownReleases, start.unknownReleases);
+    }
     frmMain.Unload();
 }
 

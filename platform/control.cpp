@@ -39,6 +39,12 @@ void Control::LayOut() {
     SetWindowPos(hWnd(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Control::OnSysColorChange() {
+    // A system control (the edit box, the button) may keep colours of its own; a picture box
+    // clears a blank image in the new background.
+    SendMessageW(hWnd(), WM_SYSCOLORCHANGE, 0, 0);
+}
+
 HFONT Control::Font() const {
     return form_ ? form_->DefaultFont() : nullptr;
 }

@@ -28,6 +28,10 @@ class Control : public Window {
     virtual HFONT Font() const;
     // The brush for WM_CTLCOLOR*: null leaves the colours to the system.
     virtual HBRUSH OnCtlColor(HDC) { return nullptr; }
+    // The system colours have changed. The system tells only top-level windows, so the form
+    // passes it on: a control remakes what it made from the old colours, then its window hears
+    // of it.
+    virtual void OnSysColorChange();
     // The form's window is gone and the control's with it: the handle is forgotten, so that it
     // is never used once the system has given it to another window.
     void ForgetWindow() noexcept { Attach(nullptr); }

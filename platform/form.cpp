@@ -16,7 +16,11 @@ void Form::Load(HWND owner) {
     if (IsLoaded()) {
         return;
     }
-    RegisterWindowClass(design_.className, GetSysColorBrush(COLOR_BTNFACE));
+    // The background as the colour's index, which the system resolves at each erase. The brush
+    // that GetSysColorBrush hands out is not a safe class background: a change of the system
+    // colours may delete it (Wine does) and leave the window erased with a dead brush.
+    RegisterWindowClass(design_.className,
+                        reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
     LoadIcons();
     owner_ = owner;
     dpi_ = DpiOf(owner);
@@ -199,6 +203,18 @@ HBRUSH Form::ControlColours(HWND control, HDC dc) const {
     return owner ? owner->OnCtlColor(dc) : nullptr;
 }
 
+void Form::OnSysColorChange() {
+    // The system tells top-level windows only; the controls and lines hear of it from here. The
+    // repaint in the new colours follows from the system, which repaints every window after a
+    // change.
+    for (Control* control : controls_) {
+        control->OnSysColorChange();
+    }
+    for (Line* line : lines_) {
+        line->OnSysColorChange();
+    }
+}
+
 void Form::ForgetControls() {
     for (Control* control : controls_) {
         control->ForgetWindow();
@@ -223,6 +239,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(brush);
         }
         break;
+    case WM_SYSCOLORCHANGE: OnSysColorChange(); break;
     case WM_PAINT: Paint(PaintDc{hWnd()}.get()); return 0;
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_GETICON:

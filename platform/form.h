@@ -94,6 +94,7 @@ class Form : public Window {
     bool OnActivate(bool active);
     void OnCommand(int id, int notification, bool fromControl);
     HBRUSH ControlColours(HWND control, HDC dc) const;
+    void OnSysColorChange();
     void ForgetControls();
     LRESULT OnGetIcon(WPARAM which) const;
     Control* ControlOf(HWND hwnd) const;

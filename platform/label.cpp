@@ -6,7 +6,10 @@ namespace platform {
 void Label::Create(Form& form, const ChildDesign& child, const wchar_t* caption,
                    const LabelDesign& design) {
     design_ = design;
-    back_.reset(design.opaque ? CreateSolidBrush(ResolveColour(design.backColour)) : nullptr);
+    back_ = ColourBrush{};
+    if (design.opaque) {
+        back_.Make(design.backColour);
+    }
     const DWORD style = SS_NOPREFIX | (design.align == Align::Centre ? SS_CENTER : SS_LEFT);
     const DWORD exStyle = design.sunkenBorder ? WS_EX_STATICEDGE : 0;
     CreateChild(form, child, L"label", L"STATIC", caption, style, exStyle);
@@ -19,6 +22,11 @@ HFONT Label::Font() const {
 void Label::SetFont(HFONT font) {
     design_.font = font;
     SendMessageW(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+}
+
+void Label::OnSysColorChange() {
+    back_.OnSysColorChange();
+    Control::OnSysColorChange();
 }
 
 HBRUSH Label::OnCtlColor(HDC dc) {

@@ -21,13 +21,14 @@ class Label : public Control {
     void Create(Form& form, const ChildDesign& child, const wchar_t* caption,
                 const LabelDesign& design);
     HBRUSH OnCtlColor(HDC dc) override;
+    void OnSysColorChange() override;
     HFONT Font() const override;
     // A font of the label's own (null: the form's), taken at once. The caller keeps it alive.
     void SetFont(HFONT font);
 
   private:
     LabelDesign design_{};
-    Brush back_;
+    ColourBrush back_; // only when opaque
 };
 
 } // namespace platform

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/colour.h"
+#include "platform/gdi.h"
 #include "platform/twips.h"
 
 #include <windows.h>
@@ -12,13 +13,18 @@ class Line {
   public:
     enum class Style { Solid, InsideSolid };
     void Create(const TwipLine& place, ColourValue colour, int widthPixels, Style style);
+    // The system colours have changed: a line in one of them takes a pen of the new colour.
+    void OnSysColorChange();
     void Paint(HDC dc, int dpi) const;
 
   private:
+    void MakePen();
+
     TwipLine place_{};
     ColourValue colour_ = 0;
     int width_ = 1;
     Style style_ = Style::Solid;
+    Pen pen_;
 };
 
 } // namespace platform

@@ -17,6 +17,7 @@ void PictureBox::Create(Form& form, const ChildDesign& child, bool persistentIma
     backColour_ = backColour;
     images_.clear();
     image_.reset();
+    holdsPicture_ = false;
     RegisterWindowClass(kPictureClass, nullptr);
     CreateChild(form, child, L"picture box", kPictureClass, L"", WS_TABSTOP, WS_EX_CLIENTEDGE,
                 true);
@@ -44,7 +45,7 @@ void PictureBox::MakeImage() {
         image_ = std::make_unique<OffscreenImage>(screen.get(), std::max(width_, 1),
                                                   std::max(height_, 1));
     }
-    Cls();
+    ClearImage(); // what it held, if anything, is copied in below
     if (old) {
         // The picture the box showed, stretched to the new size.
         SetStretchBltMode(image_->dc(), COLORONCOLOR);
@@ -53,9 +54,25 @@ void PictureBox::MakeImage() {
     }
 }
 
-void PictureBox::Cls() const {
+void PictureBox::Cls() {
+    ClearImage();
+    holdsPicture_ = false;
+}
+
+void PictureBox::ClearImage() const {
     if (image_) {
         FillWithColour(image_->dc(), RECT{0, 0, width_, height_}, backColour_);
+    }
+}
+
+void PictureBox::FollowSystemColours() {
+    // An image that holds no picture was cleared in the old colour of a system background: it is
+    // cleared again in the new one. A picture stays as it was drawn: a frozen view keeps it, and
+    // a live one is cleared in the new colour when it is next drawn. Without a persistent image
+    // the box paints in its background colour as it is at each paint.
+    if (persistent_ && !holdsPicture_ && IsSystemColour(backColour_)) {
+        ClearImage();
+        InvalidateRect(hWnd(), nullptr, FALSE);
     }
 }
 
@@ -91,6 +108,7 @@ LRESULT PictureBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_SYSCOLORCHANGE: FollowSystemColours(); return 0;
     case WM_LBUTTONDOWN: SetFocus(hWnd()); return 0;
     default: return Control::OnMessage(message, wParam, lParam);
     }

@@ -23,8 +23,13 @@ class PictureBox : public Control {
     // The image is painted over the picture, at its own place in the box's client area.
     void Contain(Image& image) { images_.push_back(&image); }
 
-    HDC hDC() const noexcept { return image_ ? image_->dc() : nullptr; }
-    void Cls() const;
+    // The persistent image's DC, to draw on: from now until the next Cls the image holds a
+    // picture.
+    HDC hDC() noexcept {
+        holdsPicture_ = true;
+        return image_ ? image_->dc() : nullptr;
+    }
+    void Cls();
     void Refresh() const;
     // The client area in pixels.
     float ScaleWidth() const noexcept { return static_cast<float>(width_); }
@@ -41,12 +46,15 @@ class PictureBox : public Control {
 
   private:
     void MakeImage();
+    void ClearImage() const;
+    void FollowSystemColours();
 
     bool persistent_ = false;
     ColourValue backColour_ = kSysButtonFace;
     int width_ = 0;
     int height_ = 0;
     std::unique_ptr<OffscreenImage> image_;
+    bool holdsPicture_ = false; // drawn on since it was last cleared
     std::vector<Image*> images_;
 };
 

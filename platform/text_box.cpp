@@ -10,7 +10,7 @@ namespace platform {
 void TextBox::Create(Form& form, const ChildDesign& child, const wchar_t* text,
                      const TextBoxDesign& design) {
     design_ = design;
-    back_.reset(CreateSolidBrush(ResolveColour(design.backColour)));
+    back_.Make(design.backColour);
     const DWORD style =
         WS_TABSTOP | ES_AUTOHSCROLL | (design.align == Align::Centre ? ES_CENTER : ES_LEFT);
     CreateChild(form, child, L"text box", L"EDIT", text, style, WS_EX_CLIENTEDGE);
@@ -27,6 +27,11 @@ void TextBox::SetMargins() const {
     // Narrow margins, one pixel at 96 pixels per inch: the codes use nearly the whole box.
     const int margin = MulDiv(1, OwnerForm().Dpi(), kDefaultDpi);
     SendMessageW(hWnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+}
+
+void TextBox::OnSysColorChange() {
+    back_.OnSysColorChange();
+    Control::OnSysColorChange();
 }
 
 HBRUSH TextBox::OnCtlColor(HDC dc) {

@@ -21,6 +21,7 @@ class TextBox : public Control {
                 const TextBoxDesign& design);
     void LayOut() override;
     HBRUSH OnCtlColor(HDC dc) override;
+    void OnSysColorChange() override;
 
     std::wstring Text() const;
     void SetText(const std::wstring& text) const;
@@ -29,7 +30,7 @@ class TextBox : public Control {
     void SetMargins() const;
 
     TextBoxDesign design_{};
-    Brush back_;
+    ColourBrush back_;
 };
 
 } // namespace platform

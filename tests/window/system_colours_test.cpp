@@ -1,0 +1,284 @@
+// A change of the system colours while the windows are open, as a high-contrast switch makes
+// it: what the windows draw in system colours takes the new ones at the repaint, what their
+// layout fixes stays, and a frozen reading stays as it was.
+#include "tests/window/pattern_window.h"
+#include "tests/window/window_fixture.h"
+
+#include "about/about_layout.h"
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace window_tests {
+namespace {
+
+struct SystemColour {
+    int index;
+    COLORREF colour;
+};
+
+// Unlike every default and unlike each other, and none of them a colour the layout fixes.
+constexpr SystemColour kChanged[] = {
+    {COLOR_BTNFACE, RGB(40, 90, 130)},     {COLOR_WINDOW, RGB(20, 30, 45)},
+    {COLOR_WINDOWTEXT, RGB(250, 210, 40)}, {COLOR_BTNTEXT, RGB(70, 235, 225)},
+    {COLOR_BTNSHADOW, RGB(205, 40, 150)},  {COLOR_BTNHIGHLIGHT, RGB(130, 250, 95)},
+};
+
+constexpr COLORREF Changed(int index) {
+    for (const SystemColour& c : kChanged) {
+        if (c.index == index) {
+            return c.colour;
+        }
+    }
+    return CLR_INVALID;
+}
+
+// Changes the system colours of this process (Wine sends its windows WM_SYSCOLORCHANGE) and
+// puts the old ones back when it goes, also when a failed assertion ends the test early.
+class ChangedSystemColours {
+  public:
+    ChangedSystemColours() {
+        for (const SystemColour& c : kChanged) {
+            indexes_.push_back(c.index);
+            old_.push_back(GetSysColor(c.index));
+        }
+    }
+    ChangedSystemColours(const ChangedSystemColours&) = delete;
+    ChangedSystemColours& operator=(const ChangedSystemColours&) = delete;
+    ~ChangedSystemColours() {
+        if (changed_) {
+            SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), old_.data());
+        }
+    }
+    void Change() {
+        std::vector<COLORREF> colours;
+        for (const SystemColour& c : kChanged) {
+            colours.push_back(c.colour);
+        }
+        changed_ = true;
+        ASSERT_TRUE(
+            SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), colours.data()));
+        for (size_t i = 0; i < old_.size(); ++i) {
+            ASSERT_NE(old_[i], colours[i]) << "system colour " << indexes_[i];
+        }
+    }
+
+  private:
+    std::vector<int> indexes_;
+    std::vector<COLORREF> old_;
+    bool changed_ = false;
+};
+
+// A window's client area as the screen shows it: what a user sees.
+class OnScreen {
+  public:
+    explicit OnScreen(HWND hwnd) : hwnd_(hwnd) {
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        width_ = client.right;
+        height_ = client.bottom;
+        POINT origin{0, 0};
+        ClientToScreen(hwnd, &origin);
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        const HDC memory = CreateCompatibleDC(nullptr);
+        const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HGDIOBJ previous = SelectObject(memory, bitmap);
+        const HDC screen = GetDC(nullptr);
+        BitBlt(memory, 0, 0, width_, height_, screen, origin.x, origin.y, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        GdiFlush();
+        const auto* quads = static_cast<const RGBQUAD*>(bits);
+        bits_.assign(quads, quads + static_cast<size_t>(width_) * static_cast<size_t>(height_));
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+    }
+
+    // A pixel of the window's client area.
+    COLORREF At(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+            return CLR_INVALID;
+        }
+        const RGBQUAD q =
+            bits_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    }
+    // The client area of a child window, in the window's client coordinates.
+    RECT ClientOf(HWND child) const {
+        RECT r{};
+        GetClientRect(child, &r);
+        MapWindowPoints(child, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+    int Count(const RECT& r, COLORREF colour) const {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x) {
+                n += At(x, y) == colour ? 1 : 0;
+            }
+        }
+        return n;
+    }
+
+  private:
+    HWND hwnd_;
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<RGBQUAD> bits_;
+};
+
+// What differs from what should show, one line each; empty when all is as expected.
+class Mismatches {
+  public:
+    void Pixel(const char* what, COLORREF seen, COLORREF expected) {
+        if (seen != expected) {
+            std::ostringstream line;
+            line << what << ": 0x" << std::hex << seen << ", expected 0x" << expected;
+            lines_.push_back(line.str());
+        }
+    }
+    void Shows(const char* what, const OnScreen& screen, const RECT& area, COLORREF colour) {
+        if (screen.Count(area, colour) == 0) {
+            std::ostringstream line;
+            line << what << ": no pixel of 0x" << std::hex << colour;
+            lines_.push_back(line.str());
+        }
+    }
+    bool None() const { return lines_.empty(); }
+    std::string Text() const {
+        std::string text;
+        for (const std::string& line : lines_) {
+            text += line + "\n";
+        }
+        return text;
+    }
+
+  private:
+    std::vector<std::string> lines_;
+};
+
+// Pumps the thread's messages and reads the window from the screen until check finds nothing
+// amiss, or for at most 15 s (the screen shows a repaint in its own time); returns the last
+// findings.
+template <class Check> Mismatches WaitForScreen(HWND hwnd, Check&& check) {
+    Mismatches found;
+    for (int waited = 0; waited <= 15000; waited += 20) {
+        Pump();
+        found = check(OnScreen(hwnd));
+        if (found.None()) {
+            break;
+        }
+        Sleep(20);
+    }
+    return found;
+}
+
+// A point inside a child's client area, from its top-left (or, negative, its bottom-right).
+COLORREF Inside(const OnScreen& screen, HWND child, int x, int y) {
+    const RECT r = screen.ClientOf(child);
+    return screen.At(x >= 0 ? r.left + x : r.right + x, y >= 0 ? r.top + y : r.bottom + y);
+}
+
+TEST_F(MainWindowTest, SystemColoursChangedBeforeTheFirstReadingShowEverywhereTheyAreUsed) {
+    app::FrmMain& form = Form();
+    // Text as a user might type it: the code boxes show their text colour, and no reading is
+    // taken, so the swatch and the view are still blank.
+    form.txtHTML.SetText(L"#WWWWWW");
+    form.txtVB.SetText(L"&H00WWWWWW&");
+    ChangedSystemColours colours;
+    colours.Change();
+
+    const COLORREF face = Changed(COLOR_BTNFACE);
+    const COLORREF window = Changed(COLOR_WINDOW);
+    const COLORREF windowText = Changed(COLOR_WINDOWTEXT);
+    const Mismatches found = WaitForScreen(form.hWnd(), [&](const OnScreen& s) {
+        Mismatches m;
+        m.Pixel("window background", s.At(1, 1), face);
+        m.Pixel("window background between controls", s.At(92, 70), face);
+        m.Pixel("txtHTML background", Inside(s, form.txtHTML.hWnd(), -2, 4), window);
+        m.Shows("txtHTML text", s, s.ClientOf(form.txtHTML.hWnd()), windowText);
+        m.Pixel("txtVB background", Inside(s, form.txtVB.hWnd(), -2, 4), window);
+        m.Shows("txtVB text", s, s.ClientOf(form.txtVB.hWnd()), windowText);
+        m.Pixel("Label1 background", Inside(s, form.Label1.hWnd(), 1, 1), face);
+        m.Shows("Label1 text", s, s.ClientOf(form.Label1.hWnd()), windowText);
+        m.Shows("Label5 text", s, s.ClientOf(form.Label5.hWnd()), windowText);
+        m.Shows("Label2 text", s, s.ClientOf(form.Label2.hWnd()), Changed(COLOR_BTNTEXT));
+        m.Pixel("swatch", Inside(s, form.picColorDisplay.hWnd(), 4, 4), face);
+        m.Pixel("view", Inside(s, form.picZoom.hWnd(), 3, 3), face);
+        m.Pixel("view, lower right", Inside(s, form.picZoom.hWnd(), -3, -3), face);
+        // What the layout fixes.
+        m.Pixel("Label2 background", Inside(s, form.Label2.hWnd(), 2, 2), RGB(255, 255, 192));
+        m.Pixel("txtRed background", Inside(s, form.txtRed.hWnd(), 1, 4), RGB(192, 0, 0));
+        m.Shows("txtRed text", s, s.ClientOf(form.txtRed.hWnd()), RGB(255, 192, 192));
+        m.Pixel("txtGreen background", Inside(s, form.txtGreen.hWnd(), 1, 4), RGB(0, 192, 0));
+        m.Pixel("txtBlue background", Inside(s, form.txtBlue.hWnd(), 1, 4), RGB(0, 0, 192));
+        return m;
+    });
+    EXPECT_TRUE(found.None()) << found.Text();
+}
+
+TEST_F(MainWindowTest, AFrozenReadingKeepsItsColoursWhenTheSystemColoursChange) {
+    app::FrmMain& form = Form();
+    PatternWindow pattern;
+    Pump();
+    // The timer is off: the reading is frozen as it was taken.
+    Zoom().UpdateZoom(PatternWindow::ScreenPoint(20, 20));
+    Readout().Show(0x563412);
+    ChangedSystemColours colours;
+    colours.Change();
+
+    const Mismatches found = WaitForScreen(form.hWnd(), [&](const OnScreen& s) {
+        Mismatches m;
+        m.Pixel("window background", s.At(1, 1), Changed(COLOR_BTNFACE));
+        m.Pixel("swatch", Inside(s, form.picColorDisplay.hWnd(), 4, 4), 0x563412);
+        // The top-left block is the screen pixel 5 left of and 5 above the pointer's.
+        m.Pixel("view", Inside(s, form.picZoom.hWnd(), 3, 3), PatternWindow::ColourAt(15, 15));
+        return m;
+    });
+    EXPECT_TRUE(found.None()) << found.Text();
+    EXPECT_EQ(form.txtHTML.Text(), L"#123456");
+}
+
+ChangedSystemColours* g_colours = nullptr;
+Mismatches g_aboutFound;
+bool g_aboutSeen = false;
+
+void CALLBACK ChangeColoursWhileAboutIsOpen(HWND, UINT, UINT_PTR id, DWORD) {
+    const HWND about = FindWindowW(about::layout::kAboutClassName, nullptr);
+    if (!about || !IsWindowVisible(about)) {
+        return; // not up yet: the timer comes again
+    }
+    KillTimer(nullptr, id);
+    g_aboutSeen = true;
+    g_colours->Change();
+    const HWND title = GetDlgItem(about, about::layout::kIdLblTitle);
+    g_aboutFound = WaitForScreen(about, [&](const OnScreen& s) {
+        Mismatches m;
+        m.Pixel("background", s.At(2, 2), Changed(COLOR_BTNFACE));
+        m.Pixel("above the separator", s.At(100, 162), Changed(COLOR_BTNFACE));
+        m.Pixel("Line1(1), the shadow", s.At(100, 163), Changed(COLOR_BTNSHADOW));
+        m.Pixel("Line1(0), the highlight", s.At(100, 164), Changed(COLOR_BTNHIGHLIGHT));
+        m.Shows("the title's blue", s, s.ClientOf(title), RGB(0, 0, 192));
+        return m;
+    });
+    SendMessageW(GetDlgItem(about, about::layout::kIdCmdOK), BM_CLICK, 0, 0);
+}
+
+TEST_F(MainWindowTest, TheOpenAboutWindowTakesTheNewSystemColours) {
+    ChangedSystemColours colours;
+    g_colours = &colours;
+    g_aboutSeen = false;
+    SetForegroundWindow(Form().hWnd());
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, &ChangeColoursWhileAboutIsOpen);
+    Form().cmdAbout_Click();
+    KillTimer(nullptr, timer);
+    g_colours = nullptr;
+    ASSERT_TRUE(g_aboutSeen);
+    EXPECT_TRUE(g_aboutFound.None()) << g_aboutFound.Text();
+}
+
+} // namespace
+} // namespace window_tests
