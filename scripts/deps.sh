@@ -13,6 +13,7 @@ packages=(
     libxrender1 libxrandr2 libxinerama1 libxi6 libxcursor1 libxfixes3 libxcomposite1 # Wine on X
     xvfb xauth x11-utils           # private X displays (xvfb-run) for Wine windows
     xserver-xorg-core xserver-xorg-video-dummy # two monitors side by side (Xorg, dummy driver)
+    zip git                        # the release package (package/make_zip.sh), dated from the commit
     imagemagick                    # screenshots (import, convert)
     util-linux                     # flock, setsid, mcookie (xvfb-run)
 )

@@ -4,6 +4,7 @@
 
 #include "about/frm_about.h"
 
+#include <algorithm>
 #include <string>
 
 namespace window_tests {
