@@ -3,6 +3,7 @@
 #include "tests/window/window_fixture.h"
 
 #include "about/frm_about.h"
+#include "platform/gdi.h"
 
 #include <string>
 
@@ -14,16 +15,18 @@ struct Extent {
     int height;
 };
 
+// The control's own font.
+HGDIOBJ FontOf(HWND control) {
+    return reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+}
+
 // The size of text drawn in the control's own font; with wrapWidth, wrapped at word breaks.
 Extent Measure(HWND control, const std::wstring& text, int wrapWidth = 0) {
-    const HDC dc = GetDC(control);
-    const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const platform::WindowDc dc(control);
+    const platform::Selection font(dc.get(), FontOf(control));
     RECT rect{0, 0, wrapWidth, 0};
     const UINT format = DT_CALCRECT | DT_NOPREFIX | (wrapWidth ? DT_WORDBREAK : DT_SINGLELINE);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
+    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &rect, format);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
@@ -40,13 +43,10 @@ SIZE Client(HWND control) {
 }
 
 TEXTMETRICW Metrics(HWND control) {
-    const HDC dc = GetDC(control);
-    const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const platform::WindowDc dc(control);
+    const platform::Selection font(dc.get(), FontOf(control));
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
+    GetTextMetricsW(dc.get(), &metrics);
     return metrics;
 }
 
@@ -118,8 +118,7 @@ TEST(AboutWindow, CaptionsFitTheirLabels) {
 
 int FontHeight(HWND control) {
     LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
-               &font);
+    GetObjectW(FontOf(control), sizeof font, &font);
     return font.lfHeight;
 }
 
