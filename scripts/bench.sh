@@ -13,7 +13,7 @@
 #   scripts/bench.sh [vorlith_bench options: --ticks N --runs R --footprint-seconds S]
 #
 # Builds with the mingw preset (build/mingw). BENCH_BUILD_DIR=dir builds there instead, without
-# the Windows tests. Takes about eight minutes. Exit code 0 when every target is met.
+# the Windows tests. Takes about two minutes. Exit code 0 when every target is met.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
