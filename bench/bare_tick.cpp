@@ -178,11 +178,7 @@ void BareWindows::SetGridBox(bool ticked) {
 
 void BareWindows::Tick() {
     // Pending events: last tick's repaints of the boxes and the swatch.
-    MSG msg{};
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    test_support::PumpMessages();
     POINT point{};
     GetCursorPos(&point);
 

@@ -11,22 +11,18 @@ using platform::MemoryDc;
 using platform::Selection;
 using platform::WindowDc;
 
-namespace {
-
-SIZE ClientSize(HWND hwnd) {
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    return {client.right, client.bottom};
-}
-
-} // namespace
-
 // GetDC(nullptr) takes screen coordinates on every monitor; a DC from CreateDC("DISPLAY") would
 // take the virtual screen's top-left corner as its (0, 0), wrong beside a monitor left of the
 // primary.
 COLORREF ScreenPixel(POINT screen) {
     const WindowDc dc{nullptr};
     return GetPixel(dc.get(), screen.x, screen.y);
+}
+
+SIZE ClientSize(HWND hwnd) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    return {client.right, client.bottom};
 }
 
 // draw(memory) draws the picture into a memory DC at (0, 0); the DIB section selected there

@@ -9,6 +9,8 @@ namespace test_support {
 
 // The colour of a screen pixel, in screen coordinates on every monitor.
 COLORREF ScreenPixel(POINT screen);
+// The size of a window's client area.
+SIZE ClientSize(HWND hwnd);
 
 // The pixels of a picture, copied through a 32-bit DIB section whatever the display's depth.
 class Capture {

@@ -2,6 +2,8 @@
 // in the fonts that the windows really get on this system.
 #include "tests/window/window_fixture.h"
 
+#include "tests/support/capture.h"
+
 #include "about/frm_about.h"
 #include "platform/gdi.h"
 
@@ -9,6 +11,8 @@
 
 namespace window_tests {
 namespace {
+
+using test_support::ClientSize;
 
 struct Extent {
     int width;
@@ -36,12 +40,6 @@ std::wstring Caption(HWND control) {
     return text;
 }
 
-SIZE Client(HWND control) {
-    RECT rect{};
-    GetClientRect(control, &rect);
-    return {rect.right, rect.bottom};
-}
-
 TEXTMETRICW Metrics(HWND control) {
     const platform::WindowDc dc(control);
     const platform::Selection font(dc.get(), FontOf(control));
@@ -51,7 +49,7 @@ TEXTMETRICW Metrics(HWND control) {
 }
 
 void ExpectLabelFits(HWND label) {
-    const SIZE client = Client(label);
+    const SIZE client = ClientSize(label);
     const Extent text = Measure(label, Caption(label));
     EXPECT_LE(text.width, client.cx) << "caption: " << testing::PrintToString(Caption(label));
     EXPECT_LE(text.height, client.cy) << "caption: " << testing::PrintToString(Caption(label));
@@ -60,7 +58,7 @@ void ExpectLabelFits(HWND label) {
 // A label two lines high: the text wraps into two lines, and the second line's letters stand
 // whole in it (the bottom of its descent, below the letters' feet, may be cut).
 void ExpectTwoLinesFit(HWND label) {
-    const SIZE client = Client(label);
+    const SIZE client = ClientSize(label);
     const Extent text = Measure(label, Caption(label), client.cx);
     const TEXTMETRICW metrics = Metrics(label);
     EXPECT_EQ(text.height, 2 * metrics.tmHeight);
@@ -69,7 +67,7 @@ void ExpectTwoLinesFit(HWND label) {
 
 // A button's caption has the button's edges and focus rectangle around it.
 void ExpectButtonFits(HWND button, int besides) {
-    const SIZE client = Client(button);
+    const SIZE client = ClientSize(button);
     const Extent text = Measure(button, Caption(button));
     EXPECT_LE(text.width + besides, client.cx) << testing::PrintToString(Caption(button));
     EXPECT_LE(text.height, client.cy) << testing::PrintToString(Caption(button));
@@ -79,7 +77,7 @@ void ExpectButtonFits(HWND button, int besides) {
 void ExpectWidestCodeFits(HWND box, const std::wstring& prefix, int digits,
                           const std::wstring& suffix) {
     const LRESULT margins = SendMessageW(box, EM_GETMARGINS, 0, 0);
-    const int room = Client(box).cx - LOWORD(margins) - HIWORD(margins);
+    const int room = ClientSize(box).cx - LOWORD(margins) - HIWORD(margins);
     int widest = 0;
     for (const wchar_t digit : std::wstring(L"0123456789ABCDEF")) {
         const std::wstring code =
