@@ -10,7 +10,6 @@ namespace {
 
 constexpr wchar_t kFrameClass[] = L"VorlithBenchBareFrame";
 constexpr wchar_t kPictureClass[] = L"VorlithBenchBarePicture";
-constexpr wchar_t kSwatchClass[] = L"VorlithBenchBareSwatch";
 constexpr int kDpi = platform::kDefaultDpi;
 constexpr int kEyedropperSize = 32;
 
@@ -30,7 +29,6 @@ struct Shared {
     HICON eyedropper = nullptr;
     int eyedropperX = 0;
     int eyedropperY = 0;
-    COLORREF swatch = 0;
 } shared;
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -63,23 +61,6 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK SwatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ERASEBKGND) {
-        return 1;
-    }
-    if (message == WM_PAINT) {
-        PAINTSTRUCT ps{};
-        const HDC dc = BeginPaint(hwnd, &ps);
-        RECT client{};
-        GetClientRect(hwnd, &client);
-        SetDCBrushColor(dc, shared.swatch);
-        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 void Register(const wchar_t* name, WNDPROC proc, HBRUSH background) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -104,7 +85,6 @@ BareWindows::BareWindows(HICON eyedropper) {
     using namespace app::layout;
     Register(kFrameClass, &FrameProc, GetSysColorBrush(COLOR_BTNFACE));
     Register(kPictureClass, &PictureProc, nullptr);
-    Register(kSwatchClass, &SwatchProc, nullptr);
 
     // The same frame and client size as the main window, at the left of the screen.
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -123,7 +103,12 @@ BareWindows::BareWindows(HICON eyedropper) {
     font_ = CreateFontIndirectW(&lf);
 
     picture_ = Child(frame_, kPictureClass, kPicZoom, 0, WS_EX_CLIENTEDGE);
-    swatch_ = Child(frame_, kSwatchClass, kPicColorDisplay, 0, WS_EX_CLIENTEDGE);
+    // The swatch: a window painted in one colour, in a sunken frame.
+    const platform::PixelRect swatch = platform::TwipsToPixels(kPicColorDisplay, kDpi);
+    swatch_.emplace(
+        frame_,
+        RECT{swatch.left, swatch.top, swatch.left + swatch.width, swatch.top + swatch.height},
+        RGB(0, 0, 0));
     const platform::TwipRect places[5] = {kTxtHtml, kTxtRed, kTxtGreen, kTxtBlue, kTxtVb};
     const BoxColours colours[5] = {
         {GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW)},
@@ -193,11 +178,7 @@ void BareWindows::SetGridBox(bool ticked) {
 
 void BareWindows::Tick() {
     // Pending events: last tick's repaints of the boxes and the swatch.
-    MSG msg{};
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    test_support::PumpMessages();
     POINT point{};
     GetCursorPos(&point);
 
@@ -243,7 +224,7 @@ void BareWindows::Tick() {
 
     // The pixel, the five texts (three read back) and the swatch.
     const HDC display = GetDC(nullptr);
-    shared.swatch = GetPixel(display, point.x, point.y);
+    const COLORREF pixel = GetPixel(display, point.x, point.y);
     wchar_t readBack[32];
     SetWindowTextW(boxes_[0], texts_[0].c_str());
     GetWindowTextW(boxes_[0], readBack, 32);
@@ -253,7 +234,7 @@ void BareWindows::Tick() {
     GetWindowTextW(boxes_[0], readBack, 32);
     SetWindowTextW(boxes_[3], texts_[3].c_str());
     SetWindowTextW(boxes_[4], texts_[4].c_str());
-    InvalidateRect(swatch_, nullptr, FALSE);
+    swatch_->SetColour(pixel); // invalidates it
     ReleaseDC(nullptr, display);
 }
 

@@ -2,8 +2,11 @@
 // none of the program's code between them: the floor that the real tick is measured against.
 #pragma once
 
+#include "tests/support/target_window.h"
+
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace bench {
@@ -32,7 +35,7 @@ class BareWindows {
   private:
     HWND frame_ = nullptr;
     HWND picture_ = nullptr;
-    HWND swatch_ = nullptr;
+    std::optional<test_support::TargetWindow> swatch_;
     HWND boxes_[5]{};
     HWND check_ = nullptr;
     std::wstring texts_[5];

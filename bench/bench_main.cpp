@@ -89,7 +89,7 @@ TickResult TimeTicks(app::FrmMain& frmMain, bench::BareWindows& bare, long ticks
     bareTimes.reserve(static_cast<size_t>(ticks));
     for (long done = 0; done < ticks; done += kBlock) {
         for (int kind = 0; kind < 2; ++kind) {
-            bench::PumpMessages();
+            test_support::PumpMessages();
             if (kind == 0) {
                 frmMain.Timer1_Timer();
                 for (long i = 0; i < kBlock; ++i) {
@@ -126,7 +126,7 @@ bool RunTickBenchmark(const Options& options, const bench::Targets& targets) {
     const auto eyedropper = static_cast<HICON>(LoadImageW(
         GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_EYEDROPPER), IMAGE_ICON, 32, 32, 0));
     bench::BareWindows bare(eyedropper);
-    bench::PumpMessages();
+    test_support::PumpMessages();
 
     // The bare sequence writes what the real tick writes for the pixel under the pointer.
     frmMain.Timer1_Timer();

@@ -1,7 +1,8 @@
 // The counting wrappers and the import table patching behind them.
 #include "bench/gdi_count.h"
 
-#include <cstring>
+#include "tests/support/import_hook.h"
+
 #include <map>
 #include <set>
 
@@ -117,46 +118,19 @@ HGDIOBJ WINAPI CountSelectObject(HDC dc, HGDIOBJ object) {
     return previous;
 }
 
-// Points the executable's import slot for dll!name at replacement; stores the old target.
+// Points the executable's import slot for dll!name at replacement for the rest of the run;
+// stores the old target.
 template <class Fn> bool Redirect(const char* dll, const char* name, Fn replacement, Fn& real) {
     if (real) {
         return true; // already redirected
     }
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (dir.VirtualAddress == 0) {
+    ULONG_PTR* const slot = test_support::ImportSlot(dll, name);
+    if (!slot) {
         return false;
     }
-    for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
-         imp->Name != 0; ++imp) {
-        if (_stricmp(reinterpret_cast<const char*>(base + imp->Name), dll) != 0 ||
-            imp->OriginalFirstThunk == 0) {
-            continue;
-        }
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
-        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
-                continue;
-            }
-            const auto* byName =
-                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), name) != 0) {
-                continue;
-            }
-            DWORD protection = 0;
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE,
-                           &protection);
-            real = reinterpret_cast<Fn>(slots->u1.Function);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
-            return true;
-        }
-    }
-    return false;
+    real = reinterpret_cast<Fn>(*slot);
+    test_support::WriteImportSlot(slot, reinterpret_cast<ULONG_PTR>(replacement));
+    return true;
 }
 
 } // namespace

@@ -2,32 +2,32 @@
 // holds only Wine windows, so the pointer is moved over these.
 #pragma once
 
+#include "tests/support/target_window.h"
+
 #include <windows.h>
 
-#include <vector>
+#include <optional>
 
 namespace bench {
 
 class Targets {
   public:
-    // Three patterned windows at the left and the right of the screen, clear of the main window
-    // (which opens centred).
+    // Three mosaics at the left and the right of the screen, clear of the main window (which
+    // opens centred). Waits until the screen shows them; throws std::runtime_error otherwise.
     Targets();
-    Targets(const Targets&) = delete;
-    Targets& operator=(const Targets&) = delete;
-    ~Targets();
 
     // A point over a target, different for each step: the pointer walks a path that crosses
     // every target and goes from one to the next.
     POINT PointAt(long step) const;
 
+    static constexpr int kCount = 3;
+
   private:
-    std::vector<HWND> windows_;
+    std::optional<test_support::TargetWindow> windows_[kCount];
 };
 
-// Moves the pointer and lets the windows of this thread answer whatever is pending.
+// Moves the pointer.
 void MovePointer(POINT point);
-void PumpMessages();
 // Answers this thread's messages for the given time.
 void PumpFor(DWORD milliseconds);
 

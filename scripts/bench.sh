@@ -14,25 +14,14 @@
 #   scripts/bench.sh [vorlith_bench options: --ticks N --runs R --footprint-seconds S]
 #
 # Builds with the mingw preset (build/mingw). BENCH_BUILD_DIR=dir builds there instead, without
-# the Windows tests. Takes about eight minutes. Exit code 0 when every target is met.
+# the Windows tests. Takes about two minutes. Exit code 0 when every target is met.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
+# shellcheck source=scripts/bench-env.sh
+source scripts/bench-env.sh
 
-build=${BENCH_BUILD_DIR:-build/mingw}
-if [[ -z ${BENCH_BUILD_DIR:-} ]]; then
-    cmake --preset mingw >/dev/null
-else
-    cmake --preset mingw -B "$build" -DVORLITH_WINDOWS_TESTS=OFF >/dev/null
-fi
-cmake --build "$build" -j2 --target vorlith vorlith_bench vorlith_empty_window vorlith_bare_window \
-    >/dev/null
-
-# A prefix of its own, apart from the tests' one, so that a benchmark and a test run never
-# wait for each other; the program runs in a Wine session on a private Xvfb.
-export VORLITH_WINEPREFIX=${BENCH_WINEPREFIX:-$PWD/build/bench-wineprefix}
-
-echo "machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'), $(wine --version)"
+bench_prepare vorlith vorlith_bench vorlith_empty_window vorlith_bare_window
 echo "load average at the start: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 status=0

@@ -14,19 +14,9 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 minutes=${SOAK_MINUTES:-10}
+# shellcheck source=scripts/bench-env.sh
+source scripts/bench-env.sh
 
-build=${BENCH_BUILD_DIR:-build/mingw}
-if [[ -z ${BENCH_BUILD_DIR:-} ]]; then
-    cmake --preset mingw >/dev/null
-else
-    cmake --preset mingw -B "$build" -DVORLITH_WINDOWS_TESTS=OFF >/dev/null
-fi
-cmake --build "$build" -j2 --target vorlith vorlith_soak >/dev/null
-
-# A prefix of its own, apart from the tests' one, so that a benchmark and a test run never
-# wait for each other; the program runs in a Wine session on a private Xvfb.
-export VORLITH_WINEPREFIX=${BENCH_WINEPREFIX:-$PWD/build/bench-wineprefix}
-
-echo "machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'), $(wine --version)"
+bench_prepare vorlith vorlith_soak
 scripts/wine-session.sh -- timeout -k 5 $((minutes * 60 + 180)) \
     wine "$build/vorlith_soak.exe" --minutes "$minutes" | tr -d '\r'

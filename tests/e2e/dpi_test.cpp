@@ -164,7 +164,7 @@ TEST_F(HighDpi, MagnifierShowsWholeBlocksWithTheEyedropperTipInThePointersBlock)
         std::vector<POINT> marks;
         RECT box{};
         const bool shown = WaitUntil([&] {
-            marks = ZoomViewMarks(CaptureClient(picZoom), ScreenCapture(source), kZoom, grid);
+            marks = ZoomViewMarks(Capture::Client(picZoom), Capture::Screen(source), kZoom, grid);
             box = RECT{view.cx, view.cy, -1, -1};
             for (const POINT& m : marks) {
                 box = RECT{std::min(box.left, m.x), std::min(box.top, m.y),

@@ -19,14 +19,14 @@ constexpr int kTipLeft = 26 + 13;
 constexpr int kTipRight = 26 + 15;
 
 // The 11 x 11 screen pixels that the view's blocks show when the pointer is at p.
-ScreenCapture SourceAround(POINT p) {
-    return ScreenCapture(RECT{p.x - kPointerBlock, p.y - kPointerBlock,
-                              p.x - kPointerBlock + kBlocks, p.y - kPointerBlock + kBlocks});
+Capture SourceAround(POINT p) {
+    return Capture::Screen(RECT{p.x - kPointerBlock, p.y - kPointerBlock,
+                                p.x - kPointerBlock + kBlocks, p.y - kPointerBlock + kBlocks});
 }
 
 // True when every horizontal and vertical neighbour differs: a view that shifted by a pixel or
 // blurred its blocks cannot then pass for the right one.
-bool NeighboursDiffer(const ScreenCapture& source) {
+bool NeighboursDiffer(const Capture& source) {
     for (int y = 0; y < source.Height(); ++y) {
         for (int x = 0; x < source.Width(); ++x) {
             if ((x > 0 && source.At(x - 1, y) == source.At(x, y)) ||
@@ -54,7 +54,7 @@ class Magnifier : public VorlithTest {
         VorlithTest::TearDown();
     }
 
-    ScreenCapture View() { return CaptureClient(Control(kIdPicZoom)); }
+    Capture View() { return Capture::Client(Control(kIdPicZoom)); }
 
     // The view shows the blocks around p (and the grid when asked) within the patience.
     testing::AssertionResult ViewShows(POINT p, bool grid) {
@@ -72,7 +72,7 @@ class Magnifier : public VorlithTest {
     }
 
     // Frozen: the view keeps this picture while the program takes no tick.
-    testing::AssertionResult ViewStaysFrozen(const ScreenCapture& picture) {
+    testing::AssertionResult ViewStaysFrozen(const Capture& picture) {
         return StaysFrozen(
             [&]() -> std::string { return View() == picture ? "" : "the view changed"; });
     }
@@ -100,7 +100,7 @@ TEST_F(Magnifier, EyedropperTipPointsIntoThePointersBlock) {
     for (const POINT& p : {centre, POINT{centre.x + 1, centre.y}}) {
         MovePointer(p);
         ASSERT_TRUE(ViewShows(p, false));
-        const ScreenCapture view = View();
+        const Capture view = View();
         const COLORREF block = ScreenPixel(p);
         std::vector<COLORREF> tip;
         for (int x = kTipLeft; x <= kTipRight; ++x) {
@@ -131,7 +131,7 @@ TEST_F(Magnifier, GridShowsAndGoesAtTheNextTick) {
     ClickButton(chkGrid);
     ASSERT_EQ(SendWithTimeout(chkGrid, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_TRUE(ViewShows(p, true));
-    const ScreenCapture view = View();
+    const Capture view = View();
     EXPECT_EQ(view.At(0, 0), 0x808080u);
     EXPECT_EQ(view.At(7, 7), 0x808080u);
     EXPECT_EQ(view.At(7, 8), 0xC0C0C0u);
@@ -149,7 +149,7 @@ TEST_F(Magnifier, GridTickedWhileFrozenShowsOnlyWhenSamplingResumes) {
     MovePointer(p);
     ASSERT_TRUE(ViewShows(p, false));
     ASSERT_TRUE(Type('G', {VK_CONTROL}));
-    const ScreenCapture frozen = View();
+    const Capture frozen = View();
 
     ClickButton(Control(kIdChkGrid));
     EXPECT_TRUE(ViewStaysFrozen(frozen)) << "the grid appeared while frozen";
@@ -166,7 +166,7 @@ TEST_F(Magnifier, FrozenViewKeepsItsPicture) {
     MovePointer(p);
     ASSERT_TRUE(ViewShows(p, false));
     ASSERT_TRUE(Type('G', {VK_CONTROL}));
-    const ScreenCapture frozen = View();
+    const Capture frozen = View();
 
     MovePointer(TargetB().Centre());
     EXPECT_TRUE(ViewStaysFrozen(frozen)) << "after the pointer moved";
@@ -180,7 +180,7 @@ TEST_F(Magnifier, FrozenViewKeepsItsPicture) {
     InflateRect(&cover, 10, 10);
     {
         TargetWindow covering(cover, RGB(255, 0, 255));
-        const ScreenCapture covered = View();
+        const Capture covered = View();
         EXPECT_EQ(covered.At(0, 0), RGB(255, 0, 255));
         EXPECT_EQ(covered.At(40, 40), RGB(255, 0, 255));
     }

@@ -5,11 +5,12 @@
 
 #include "tests/e2e/input.h"
 #include "tests/e2e/process.h"
-#include "tests/e2e/screen.h"
 #include "tests/e2e/spy.h"
-#include "tests/e2e/target_window.h"
 #include "tests/e2e/wait.h"
 #include "tests/e2e/window_facts.h"
+
+#include "tests/support/capture.h"
+#include "tests/support/target_window.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,13 @@
 #include <vector>
 
 namespace e2e {
+
+// The screen as the user sees it, and the windows of the driver's own that the program reads.
+using test_support::Capture;
+using test_support::Mosaic;
+using test_support::ScreenPixel;
+using test_support::SeededMosaic;
+using test_support::TargetWindow;
 
 // The five text boxes that one tick writes.
 struct Reading {

@@ -4,11 +4,12 @@
 
 #include "tests/e2e/input.h"
 #include "tests/e2e/process.h"
-#include "tests/e2e/screen.h"
 #include "tests/e2e/spy.h"
-#include "tests/e2e/target_window.h"
 #include "tests/e2e/wait.h"
 #include "tests/e2e/window_facts.h"
+
+#include "tests/support/capture.h"
+#include "tests/support/target_window.h"
 
 #include "about/about_layout.h"
 #include "app/main_layout.h"
@@ -19,6 +20,10 @@
 
 namespace e2e {
 namespace {
+
+using test_support::Capture;
+using test_support::ScreenPixel;
+using test_support::TargetWindow;
 
 // Colours that change from pixel to pixel in soft steps, so that the magnifier shows distinct
 // blocks that look well in a picture.
@@ -31,7 +36,7 @@ COLORREF Gradient(int x, int y) {
 bool ShowsThePointersPixel(const VorlithProcess& app) {
     const COLORREF pointed = ScreenPixel(PointerPosition());
     const POINT swatch = ClientCentre(app.Control(app::layout::kIdPicColorDisplay));
-    const ScreenCapture view = CaptureClient(app.Control(app::layout::kIdPicZoom));
+    const Capture view = Capture::Client(app.Control(app::layout::kIdPicZoom));
     return ScreenPixel(swatch) == pointed && view.At(0, 0) == 0x808080;
 }
 

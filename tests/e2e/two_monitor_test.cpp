@@ -250,7 +250,7 @@ class TwoMonitors : public testing::Test {
         const RECT around{p.x - kPointerBlock, p.y - kPointerBlock, p.x - kPointerBlock + kBlocks,
                           p.y - kPointerBlock + kBlocks};
         ASSERT_TRUE(Inside(around, target.rect));
-        const ScreenCapture source(around);
+        const Capture source = Capture::Screen(around);
         for (int y = 0; y < kBlocks; ++y) {
             for (int x = 0; x < kBlocks; ++x) {
                 ASSERT_EQ(source.At(x, y), target.Expected(around.left + x, around.top + y))
@@ -262,7 +262,7 @@ class TwoMonitors : public testing::Test {
         std::string differences;
         const bool shown = WaitUntil([&] {
             differences =
-                ZoomViewDifferences(CaptureClient(picZoom), source, kZoom, false, kEyedropperBox);
+                ZoomViewDifferences(Capture::Client(picZoom), source, kZoom, false, kEyedropperBox);
             return differences.empty();
         });
         EXPECT_TRUE(shown) << "view at " << Describe(ClientToScreenPoint(picZoom, 0, 0)) << ": "

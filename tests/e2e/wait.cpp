@@ -1,22 +1,16 @@
 // Polling with the driver's message loop running.
 #include "tests/e2e/wait.h"
 
+#include "tests/support/target_window.h"
+
 #include <windows.h>
 
 namespace e2e {
 
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 bool WaitUntil(const std::function<bool()>& done, Millis timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     for (;;) {
-        PumpMessages();
+        test_support::PumpMessages();
         if (done()) {
             return true;
         }

@@ -13,8 +13,6 @@ using Millis = std::chrono::milliseconds;
 // waits this long.
 inline constexpr Millis kPatience{15000};
 
-// Runs the driver's own messages, so that its target windows paint.
-void PumpMessages();
 // Asks done() until it answers true or the timeout passes, running messages between asks.
 bool WaitUntil(const std::function<bool()>& done, Millis timeout = kPatience);
 

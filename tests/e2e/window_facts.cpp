@@ -48,12 +48,6 @@ RECT RectInParent(HWND child) {
     return rect;
 }
 
-SIZE ClientSize(HWND hwnd) {
-    RECT rect{};
-    GetClientRect(hwnd, &rect);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 POINT ClientToScreenPoint(HWND hwnd, int x, int y) {
     POINT point{x, y};
     ClientToScreen(hwnd, &point);

@@ -2,12 +2,16 @@
 // the focus, the close box.
 #pragma once
 
+#include "tests/support/capture.h"
+
 #include <windows.h>
 
 #include <optional>
 #include <string>
 
 namespace e2e {
+
+using test_support::ClientSize;
 
 // Sends a message and waits at most two seconds for the answer (the target may be ending).
 LRESULT SendWithTimeout(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -20,7 +24,6 @@ LONG_PTR ExStyle(HWND hwnd);
 RECT WindowRect(HWND hwnd);
 // A child's window rectangle in its parent's client coordinates.
 RECT RectInParent(HWND child);
-SIZE ClientSize(HWND hwnd);
 // A point of a window's client area on the screen.
 POINT ClientToScreenPoint(HWND hwnd, int x, int y);
 // The middle of a window's client area on the screen.

@@ -7,7 +7,7 @@ namespace e2e {
 namespace {
 
 // What the magnifier shows at view pixel (x, y): the source pixel of its block, or the grid.
-COLORREF ExpectedViewPixel(const ScreenCapture& source, int zoom, bool grid, int x, int y) {
+COLORREF ExpectedViewPixel(const Capture& source, int zoom, bool grid, int x, int y) {
     if (grid && (x % zoom == 0 || y % zoom == 0)) {
         return (x + y) % 2 == 0 ? 0x808080 : 0xC0C0C0;
     }
@@ -16,8 +16,7 @@ COLORREF ExpectedViewPixel(const ScreenCapture& source, int zoom, bool grid, int
 
 } // namespace
 
-std::vector<POINT> ZoomViewMarks(const ScreenCapture& view, const ScreenCapture& source, int zoom,
-                                 bool grid) {
+std::vector<POINT> ZoomViewMarks(const Capture& view, const Capture& source, int zoom, bool grid) {
     std::vector<POINT> marks;
     for (int y = 0; y < view.Height(); ++y) {
         for (int x = 0; x < view.Width(); ++x) {
@@ -29,8 +28,8 @@ std::vector<POINT> ZoomViewMarks(const ScreenCapture& view, const ScreenCapture&
     return marks;
 }
 
-std::string ZoomViewDifferences(const ScreenCapture& view, const ScreenCapture& source, int zoom,
-                                bool grid, RECT skip) {
+std::string ZoomViewDifferences(const Capture& view, const Capture& source, int zoom, bool grid,
+                                RECT skip) {
     std::ostringstream out;
     int differences = 0;
     for (int y = 0; y < view.Height(); ++y) {

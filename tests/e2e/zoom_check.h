@@ -2,7 +2,7 @@
 // magnifies, compared pixel by pixel with what it shows.
 #pragma once
 
-#include "tests/e2e/screen.h"
+#include "tests/support/capture.h"
 
 #include <windows.h>
 
@@ -10,6 +10,8 @@
 #include <vector>
 
 namespace e2e {
+
+using test_support::Capture;
 
 // The magnifier's factor: every screen pixel a 7 x 7 block.
 inline constexpr int kZoom = 7;
@@ -26,11 +28,10 @@ inline constexpr RECT kEyedropperBox{26 + 13, 20 + 6, 26 + 27, 20 + 20};
 // top-left corner, with the dotted grid (0x808080 where x + y is even, 0xC0C0C0 where odd) on
 // every block's first column and row when `grid` is set. View pixels inside `skip` are not
 // compared. Returns the first few differences, or an empty text when there are none.
-std::string ZoomViewDifferences(const ScreenCapture& view, const ScreenCapture& source, int zoom,
-                                bool grid, RECT skip);
+std::string ZoomViewDifferences(const Capture& view, const Capture& source, int zoom, bool grid,
+                                RECT skip);
 // The view pixels that differ from what the magnifier should show, as above, in rows from the
 // top: the marks drawn over the magnified picture (the eyedropper).
-std::vector<POINT> ZoomViewMarks(const ScreenCapture& view, const ScreenCapture& source, int zoom,
-                                 bool grid);
+std::vector<POINT> ZoomViewMarks(const Capture& view, const Capture& source, int zoom, bool grid);
 
 } // namespace e2e

@@ -5,15 +5,21 @@
 //   vorlith_start_check.exe PATH\TO\vorlith.exe
 //
 // Prints what it saw; exit code 0 when the program started, read the colour and ended cleanly.
+#include "tests/support/target_window.h"
+
 #include "app/main_layout.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <exception>
 #include <iterator>
+#include <optional>
 #include <string>
 
 namespace {
+
+using test_support::PumpMessages;
 
 // The colour under the pointer and how the program must write it (worked out by hand).
 constexpr COLORREF kColour = RGB(0x12, 0x34, 0x56);
@@ -21,44 +27,6 @@ constexpr wchar_t kHtml[] = L"#123456";
 constexpr wchar_t kVb[] = L"&H00563412&";
 
 constexpr DWORD kDeadlineMs = 60000; // generous: a slow or busy machine only takes longer
-
-LRESULT CALLBACK PatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ERASEBKGND) {
-        return 1;
-    }
-    if (message == WM_PAINT) {
-        PAINTSTRUCT ps{};
-        const HDC dc = BeginPaint(hwnd, &ps);
-        SetDCBrushColor(dc, kColour);
-        FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-// A patch of the colour at the screen's top-left, clear of the main window (which opens centred).
-HWND ShowPatch() {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &PatchProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = L"VorlithStartCheckPatch";
-    RegisterClassExW(&wc);
-    const HWND hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
-                                      wc.lpszClassName, L"patch", WS_POPUP | WS_VISIBLE, 20, 20,
-                                      120, 120, nullptr, nullptr, instance, nullptr);
-    UpdateWindow(hwnd);
-    return hwnd;
-}
-
-void Pump() {
-    MSG msg{};
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        DispatchMessageW(&msg);
-    }
-}
 
 HWND MainWindowOf(DWORD pid) {
     HWND hwnd = nullptr;
@@ -100,11 +68,18 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring exe = argv[1];
     std::printf("starting %ls\n", exe.c_str());
-    const HWND patch = ShowPatch();
-    RECT place{};
-    GetWindowRect(patch, &place);
-    SetCursorPos((place.left + place.right) / 2, (place.top + place.bottom) / 2);
-    Pump();
+    // A patch of the colour at the screen's top-left, clear of the main window (which opens
+    // centred).
+    std::optional<test_support::TargetWindow> patch;
+    try {
+        patch.emplace(RECT{20, 20, 140, 140}, kColour);
+    } catch (const std::exception& e) {
+        std::printf("FAIL: %s\n", e.what());
+        return 1;
+    }
+    const POINT centre = patch->Centre();
+    SetCursorPos(centre.x, centre.y);
+    PumpMessages();
 
     // Started from its own folder, as Explorer starts it.
     std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/") + 1);
@@ -123,7 +98,7 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring html;
     std::wstring vb;
     while (GetTickCount64() - start < kDeadlineMs) {
-        Pump();
+        PumpMessages();
         if (WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0) {
             DWORD code = 0;
             GetExitCodeProcess(pi.hProcess, &code);
@@ -160,7 +135,7 @@ int wmain(int argc, wchar_t** argv) {
     GetExitCodeProcess(pi.hProcess, &code);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    DestroyWindow(patch);
+    patch.reset();
     std::printf("closed; exit code %lu\n", code);
     if (code != 0) {
         std::printf("FAIL: exit code %lu\n", code);

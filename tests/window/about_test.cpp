@@ -2,6 +2,8 @@
 #include "tests/window/caption.h"
 #include "tests/window/window_fixture.h"
 
+#include "tests/support/capture.h"
+
 #include "about/about_layout.h"
 
 #include <functional>
@@ -29,25 +31,15 @@ struct Seen {
 
 // The window's own surface (the separator lines and the picture) as it paints it.
 void ReadSurface(HWND about, Seen& seen) {
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, 382, 208);
-    ReleaseDC(nullptr, screen);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    const RECT all{0, 0, 382, 208};
-    FillRect(memory, &all, GetSysColorBrush(COLOR_BTNFACE));
-    SendMessageW(about, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    const auto surface = test_support::Capture::Painted(about, GetSysColor(COLOR_BTNFACE));
     for (int row = 0; row < 4; ++row) {
-        seen.separator[row] = GetPixel(memory, 100, 162 + row);
+        seen.separator[row] = surface.At(100, 162 + row);
     }
     for (int y = 24; y < 56; ++y) {
         for (int x = 24; x < 56; ++x) {
-            seen.picturePixels += GetPixel(memory, x, y) != GetSysColor(COLOR_BTNFACE) ? 1 : 0;
+            seen.picturePixels += surface.At(x, y) != GetSysColor(COLOR_BTNFACE) ? 1 : 0;
         }
     }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
 }
 
 Seen g_seen;

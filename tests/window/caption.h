@@ -2,6 +2,8 @@
 // icon is drawn there.
 #pragma once
 
+#include "tests/support/capture.h"
+
 #include <windows.h>
 
 #include <initializer_list>
@@ -15,13 +17,13 @@ template <class Seen> void ForEachTitleBarPixel(HWND hwnd, Seen&& seen) {
     GetWindowRect(hwnd, &window);
     POINT clientTop{0, 0};
     ClientToScreen(hwnd, &clientTop);
-    const HDC screen = GetDC(nullptr);
-    for (int y = window.top; y < clientTop.y; ++y) {
-        for (int x = window.left; x < window.left + 40; ++x) {
-            seen(GetPixel(screen, x, y));
+    const auto bar =
+        test_support::Capture::Screen(RECT{window.left, window.top, window.left + 40, clientTop.y});
+    for (int y = 0; y < bar.Height(); ++y) {
+        for (int x = 0; x < bar.Width(); ++x) {
+            seen(bar.At(x, y));
         }
     }
-    ReleaseDC(nullptr, screen);
 }
 
 // The icon's ring shows red, yellow and green; the title bar's own colours (its gradient, the

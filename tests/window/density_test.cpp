@@ -1,7 +1,9 @@
 // The magnifier at other densities: the eyedropper's tip stays on the pointer's block, and a
 // frozen picture survives a change of density.
-#include "tests/window/pattern_window.h"
 #include "tests/window/window_fixture.h"
+
+#include "tests/support/capture.h"
+#include "tests/support/target_window.h"
 
 #include <algorithm>
 #include <vector>
@@ -9,53 +11,12 @@
 namespace window_tests {
 namespace {
 
-// The pixels of a picture of w x h, read through a 32-bit DIB section.
-class Picture {
-  public:
-    // What the window paints on the screen (WM_PRINTCLIENT), or what dc holds.
-    static Picture OfWindow(HWND hwnd) { return Picture(hwnd, nullptr); }
-    static Picture OfDc(HWND sizeOf, HDC dc) { return Picture(sizeOf, dc); }
-
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    COLORREF At(int x, int y) const {
-        const RGBQUAD q =
-            bits_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
-        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
-    }
-
-  private:
-    Picture(HWND hwnd, HDC source) {
-        RECT client{};
-        GetClientRect(hwnd, &client);
-        width_ = client.right;
-        height_ = client.bottom;
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        const HDC memory = CreateCompatibleDC(nullptr);
-        const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        const HGDIOBJ previous = SelectObject(memory, bitmap);
-        if (source) {
-            BitBlt(memory, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
-        } else {
-            SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-        }
-        GdiFlush();
-        const auto* quads = static_cast<const RGBQUAD*>(bits);
-        bits_.assign(quads, quads + static_cast<size_t>(width_) * static_cast<size_t>(height_));
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-    }
-
-    int width_ = 0;
-    int height_ = 0;
-    std::vector<RGBQUAD> bits_;
-};
+using test_support::Capture;
+using test_support::Mosaic;
+using test_support::TargetWindow;
 
 // The box around the view pixels of one colour (the block of one screen pixel), empty if none.
-RECT BoxOfColour(const Picture& picture, COLORREF colour) {
+RECT BoxOfColour(const Capture& picture, COLORREF colour) {
     RECT box{picture.Width(), picture.Height(), 0, 0};
     for (int y = 0; y < picture.Height(); ++y) {
         for (int x = 0; x < picture.Width(); ++x) {
@@ -70,7 +31,7 @@ RECT BoxOfColour(const Picture& picture, COLORREF colour) {
 
 // The eyedropper's tip: the lowest row of the view pixels that the eyedropper covers, found as
 // the pixels where what the box shows differs from its picture.
-std::vector<POINT> Tip(const Picture& shown, const Picture& image) {
+std::vector<POINT> Tip(const Capture& shown, const Capture& image) {
     std::vector<POINT> tip;
     for (int y = shown.Height() - 1; y >= 0 && tip.empty(); --y) {
         for (int x = 0; x < shown.Width(); ++x) {
@@ -88,19 +49,20 @@ void ChangeDpi(HWND hwnd, int dpi) {
     SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&window));
 }
 
-// The pointer on the pattern's pixel (24, 24); its colour is the pointer's block in the view.
-const POINT kOnPattern = PatternWindow::ScreenPoint(24, 24);
-const COLORREF kPointerColour = PatternWindow::ColourAt(24, 24);
+// A mosaic near the screen's top-left corner, clear of the main window (which opens centred).
+// The pointer is on its pixel (24, 24), whose colour is the pointer's block in the view.
+constexpr RECT kMosaicRect{40, 40, 88, 88};
+const COLORREF kPointerColour = Mosaic(24, 24);
 
 TEST_F(MainWindowTest, EyedropperTipLiesInThePointersBlockAtEveryDensity) {
-    PatternWindow pattern;
-    Pump();
+    const TargetWindow mosaic(kMosaicRect, &Mosaic);
+    const POINT onMosaic = mosaic.ScreenPoint(24, 24);
     for (const int dpi : {96, 120, 144, 192}) {
         SCOPED_TRACE(dpi);
         ChangeDpi(Form().hWnd(), dpi);
-        Zoom().UpdateZoom(kOnPattern);
-        const Picture image = Picture::OfDc(Form().picZoom.hWnd(), Form().picZoom.hDC());
-        const Picture shown = Picture::OfWindow(Form().picZoom.hWnd());
+        Zoom().UpdateZoom(onMosaic);
+        const Capture image = Capture::Held(Form().picZoom.hDC(), Form().picZoom.hWnd());
+        const Capture shown = Capture::Painted(Form().picZoom.hWnd());
 
         const RECT block = BoxOfColour(image, kPointerColour);
         EXPECT_EQ(block.right - block.left, 7);
@@ -125,15 +87,15 @@ TEST_F(MainWindowTest, EyedropperTipLiesInThePointersBlockAtEveryDensity) {
 }
 
 TEST_F(MainWindowTest, FrozenViewKeepsItsPictureAcrossADensityChange) {
-    PatternWindow pattern;
-    Pump();
-    Zoom().UpdateZoom(kOnPattern); // the last tick before Ctrl+G froze the view
+    const TargetWindow mosaic(kMosaicRect, &Mosaic);
+    Zoom().UpdateZoom(
+        mosaic.ScreenPoint(24, 24)); // the last tick before Ctrl+G froze the view
     const COLORREF background = GetSysColor(COLOR_BTNFACE);
 
     for (const int dpi : {144, 96}) {
         SCOPED_TRACE(dpi);
         ChangeDpi(Form().hWnd(), dpi);
-        const Picture image = Picture::OfDc(Form().picZoom.hWnd(), Form().picZoom.hDC());
+        const Capture image = Capture::Held(Form().picZoom.hDC(), Form().picZoom.hWnd());
         int cleared = 0;
         for (int y = 0; y < image.Height(); ++y) {
             for (int x = 0; x < image.Width(); ++x) {
@@ -142,7 +104,7 @@ TEST_F(MainWindowTest, FrozenViewKeepsItsPictureAcrossADensityChange) {
         }
         EXPECT_EQ(cleared, 0) << "pixels of the frozen view were cleared to the background";
         // The eyedropper, placed anew for the view's new size, still marks the sampled pixel.
-        const std::vector<POINT> tip = Tip(Picture::OfWindow(Form().picZoom.hWnd()), image);
+        const std::vector<POINT> tip = Tip(Capture::Painted(Form().picZoom.hWnd()), image);
         ASSERT_EQ(tip.size(), 3u);
         EXPECT_EQ(image.At(tip[1].x, tip[1].y + 1), kPointerColour);
     }

@@ -1,7 +1,9 @@
 // The main window's reading display and layout, driven through its own handlers.
 #include "tests/window/caption.h"
-#include "tests/window/pattern_window.h"
 #include "tests/window/window_fixture.h"
+
+#include "tests/support/capture.h"
+#include "tests/support/target_window.h"
 
 namespace window_tests {
 namespace {
@@ -21,21 +23,8 @@ struct SwatchCorners {
 };
 
 SwatchCorners PaintedSwatch(app::FrmMain& form) {
-    const HWND swatch = form.picColorDisplay.hWnd();
-    RECT client{};
-    GetClientRect(swatch, &client);
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    ReleaseDC(nullptr, screen);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    SendMessageW(swatch, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    const SwatchCorners corners{GetPixel(memory, 0, 0),
-                                GetPixel(memory, client.right - 1, client.bottom - 1)};
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    return corners;
+    const auto swatch = test_support::Capture::Painted(form.picColorDisplay.hWnd());
+    return {swatch.At(0, 0), swatch.At(swatch.Width() - 1, swatch.Height() - 1)};
 }
 
 void ExpectShown(app::FrmMain& form, const Shown& expected) {
@@ -117,7 +106,7 @@ TEST_F(MainWindowTest, TitleBarShowsNoIconWhileTheWindowAnswersForIt) {
     RedrawWindow(main, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     bool drawn = false;
     for (int waited = 0; waited < 15000 && !drawn; waited += 20) {
-        Pump();
+        test_support::PumpMessages();
         drawn = TitleBarDrawn(main);
         if (!drawn) {
             Sleep(20);

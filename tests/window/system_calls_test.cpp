@@ -1,7 +1,7 @@
 // What the main window asks of the system, seen through its import table: the interval of the
 // sampling timer, the order in which a tick draws the view and reads the pixel, and a change of
 // layer that leaves the activation where it was.
-#include "tests/window/import_hook.h"
+#include "tests/support/import_hook.h"
 #include "tests/window/window_fixture.h"
 
 #include "app/main_layout.h"
@@ -29,7 +29,7 @@ UINT_PTR WINAPI RecordSetTimer(HWND hwnd, UINT_PTR id, UINT interval, TIMERPROC 
 // again when Ctrl+F resumes the sampling after Ctrl+G.
 TEST(SamplingTimer, IsSetTo50MillisecondsAtTheStartAndOnResuming) {
     g_timersSet.clear();
-    const ImportHook hook{"user32.dll", "SetTimer", &RecordSetTimer, g_realSetTimer};
+    const test_support::ImportHook hook{"user32.dll", "SetTimer", &RecordSetTimer, g_realSetTimer};
     ASSERT_TRUE(hook.Installed());
     app::FrmMain form;
     form.Show();
@@ -67,8 +67,9 @@ COLORREF WINAPI RecordGetPixel(HDC dc, int x, int y) {
 
 // The magnified view is drawn before the colour is read, on every tick, grid or none.
 TEST_F(MainWindowTest, EveryTickDrawsTheViewBeforeItReadsThePixel) {
-    const ImportHook stretch{"gdi32.dll", "StretchBlt", &RecordStretchBlt, g_realStretchBlt};
-    const ImportHook read{"gdi32.dll", "GetPixel", &RecordGetPixel, g_realGetPixel};
+    const test_support::ImportHook stretch{"gdi32.dll", "StretchBlt", &RecordStretchBlt,
+                                           g_realStretchBlt};
+    const test_support::ImportHook read{"gdi32.dll", "GetPixel", &RecordGetPixel, g_realGetPixel};
     ASSERT_TRUE(stretch.Installed() && read.Installed());
     g_viewDc = Form().picZoom.hDC();
     for (const int grid : {BST_UNCHECKED, BST_CHECKED, BST_CHECKED, BST_UNCHECKED}) {

@@ -1,7 +1,8 @@
 // A change of the system colours while the windows are open, as a high-contrast switch makes
 // it: what the windows draw in system colours takes the new ones at the repaint, what their
 // layout fixes stays, and a frozen reading stays as it was.
-#include "tests/window/pattern_window.h"
+#include "tests/support/capture.h"
+#include "tests/support/target_window.h"
 #include "tests/window/window_fixture.h"
 
 #include "about/about_layout.h"
@@ -73,39 +74,10 @@ class ChangedSystemColours {
 // A window's client area as the screen shows it: what a user sees.
 class OnScreen {
   public:
-    explicit OnScreen(HWND hwnd) : hwnd_(hwnd) {
-        RECT client{};
-        GetClientRect(hwnd, &client);
-        width_ = client.right;
-        height_ = client.bottom;
-        POINT origin{0, 0};
-        ClientToScreen(hwnd, &origin);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        const HDC memory = CreateCompatibleDC(nullptr);
-        const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        const HGDIOBJ previous = SelectObject(memory, bitmap);
-        const HDC screen = GetDC(nullptr);
-        BitBlt(memory, 0, 0, width_, height_, screen, origin.x, origin.y, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        GdiFlush();
-        const auto* quads = static_cast<const RGBQUAD*>(bits);
-        bits_.assign(quads, quads + static_cast<size_t>(width_) * static_cast<size_t>(height_));
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-    }
+    explicit OnScreen(HWND hwnd) : hwnd_(hwnd), picture_(test_support::Capture::Client(hwnd)) {}
 
     // A pixel of the window's client area.
-    COLORREF At(int x, int y) const {
-        if (x < 0 || y < 0 || x >= width_ || y >= height_) {
-            return CLR_INVALID;
-        }
-        const RGBQUAD q =
-            bits_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
-        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
-    }
+    COLORREF At(int x, int y) const { return picture_.At(x, y); }
     // The client area of a child window, in the window's client coordinates.
     RECT ClientOf(HWND child) const {
         RECT r{};
@@ -125,9 +97,7 @@ class OnScreen {
 
   private:
     HWND hwnd_;
-    int width_ = 0;
-    int height_ = 0;
-    std::vector<RGBQUAD> bits_;
+    test_support::Capture picture_;
 };
 
 // What differs from what should show, one line each; empty when all is as expected.
@@ -166,7 +136,7 @@ class Mismatches {
 template <class Check> Mismatches WaitForScreen(HWND hwnd, Check&& check) {
     Mismatches found;
     for (int waited = 0; waited <= 15000; waited += 20) {
-        Pump();
+        test_support::PumpMessages();
         found = check(OnScreen(hwnd));
         if (found.None()) {
             break;
@@ -222,10 +192,9 @@ TEST_F(MainWindowTest, SystemColoursChangedBeforeTheFirstReadingShowEverywhereTh
 
 TEST_F(MainWindowTest, AFrozenReadingKeepsItsColoursWhenTheSystemColoursChange) {
     app::FrmMain& form = Form();
-    PatternWindow pattern;
-    Pump();
+    const test_support::TargetWindow mosaic(RECT{40, 40, 88, 88}, &test_support::Mosaic);
     // The timer is off: the reading is frozen as it was taken.
-    Zoom().UpdateZoom(PatternWindow::ScreenPoint(20, 20));
+    Zoom().UpdateZoom(mosaic.ScreenPoint(20, 20));
     Readout().Show(0x563412);
     ChangedSystemColours colours;
     colours.Change();
@@ -235,7 +204,7 @@ TEST_F(MainWindowTest, AFrozenReadingKeepsItsColoursWhenTheSystemColoursChange) 
         m.Pixel("window background", s.At(1, 1), Changed(COLOR_BTNFACE));
         m.Pixel("swatch", Inside(s, form.picColorDisplay.hWnd(), 4, 4), 0x563412);
         // The top-left block is the screen pixel 5 left of and 5 above the pointer's.
-        m.Pixel("view", Inside(s, form.picZoom.hWnd(), 3, 3), PatternWindow::ColourAt(15, 15));
+        m.Pixel("view", Inside(s, form.picZoom.hWnd(), 3, 3), test_support::Mosaic(15, 15));
         return m;
     });
     EXPECT_TRUE(found.None()) << found.Text();

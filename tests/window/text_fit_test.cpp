@@ -2,7 +2,10 @@
 // in the fonts that the windows really get on this system.
 #include "tests/window/window_fixture.h"
 
+#include "tests/support/capture.h"
+
 #include "about/frm_about.h"
+#include "platform/gdi.h"
 
 #include <algorithm>
 #include <string>
@@ -10,21 +13,25 @@
 namespace window_tests {
 namespace {
 
+using test_support::ClientSize;
+
 struct Extent {
     int width;
     int height;
 };
 
+// The control's own font.
+HGDIOBJ FontOf(HWND control) {
+    return reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+}
+
 // The size of text drawn in the control's own font; with wrapWidth, wrapped at word breaks.
 Extent Measure(HWND control, const std::wstring& text, int wrapWidth = 0) {
-    const HDC dc = GetDC(control);
-    const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const platform::WindowDc dc(control);
+    const platform::Selection font(dc.get(), FontOf(control));
     RECT rect{0, 0, wrapWidth, 0};
     const UINT format = DT_CALCRECT | DT_NOPREFIX | (wrapWidth ? DT_WORDBREAK : DT_SINGLELINE);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
+    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &rect, format);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
@@ -34,25 +41,16 @@ std::wstring Caption(HWND control) {
     return text;
 }
 
-SIZE Client(HWND control) {
-    RECT rect{};
-    GetClientRect(control, &rect);
-    return {rect.right, rect.bottom};
-}
-
 TEXTMETRICW Metrics(HWND control) {
-    const HDC dc = GetDC(control);
-    const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const platform::WindowDc dc(control);
+    const platform::Selection font(dc.get(), FontOf(control));
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
+    GetTextMetricsW(dc.get(), &metrics);
     return metrics;
 }
 
 void ExpectLabelFits(HWND label) {
-    const SIZE client = Client(label);
+    const SIZE client = ClientSize(label);
     const Extent text = Measure(label, Caption(label));
     EXPECT_LE(text.width, client.cx) << "caption: " << testing::PrintToString(Caption(label));
     EXPECT_LE(text.height, client.cy) << "caption: " << testing::PrintToString(Caption(label));
@@ -61,7 +59,7 @@ void ExpectLabelFits(HWND label) {
 // A label two lines high: the text wraps into two lines, and the second line's letters stand
 // whole in it (the bottom of its descent, below the letters' feet, may be cut).
 void ExpectTwoLinesFit(HWND label) {
-    const SIZE client = Client(label);
+    const SIZE client = ClientSize(label);
     const Extent text = Measure(label, Caption(label), client.cx);
     const TEXTMETRICW metrics = Metrics(label);
     EXPECT_EQ(text.height, 2 * metrics.tmHeight);
@@ -70,7 +68,7 @@ void ExpectTwoLinesFit(HWND label) {
 
 // A button's caption has the button's edges and focus rectangle around it.
 void ExpectButtonFits(HWND button, int besides) {
-    const SIZE client = Client(button);
+    const SIZE client = ClientSize(button);
     const Extent text = Measure(button, Caption(button));
     EXPECT_LE(text.width + besides, client.cx) << testing::PrintToString(Caption(button));
     EXPECT_LE(text.height, client.cy) << testing::PrintToString(Caption(button));
@@ -80,7 +78,7 @@ void ExpectButtonFits(HWND button, int besides) {
 void ExpectWidestCodeFits(HWND box, const std::wstring& prefix, int digits,
                           const std::wstring& suffix) {
     const LRESULT margins = SendMessageW(box, EM_GETMARGINS, 0, 0);
-    const int room = Client(box).cx - LOWORD(margins) - HIWORD(margins);
+    const int room = ClientSize(box).cx - LOWORD(margins) - HIWORD(margins);
     int widest = 0;
     for (const wchar_t digit : std::wstring(L"0123456789ABCDEF")) {
         const std::wstring code =
@@ -119,8 +117,7 @@ TEST(AboutWindow, CaptionsFitTheirLabels) {
 
 int FontHeight(HWND control) {
     LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
-               &font);
+    GetObjectW(FontOf(control), sizeof font, &font);
     return font.lfHeight;
 }
 

@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-namespace window_tests {
+namespace test_support {
 
 // The import slot of dll!name in this executable, or null when it does not import it.
 inline ULONG_PTR* ImportSlot(const char* dll, const char* name) {
@@ -41,6 +41,14 @@ inline ULONG_PTR* ImportSlot(const char* dll, const char* name) {
     return nullptr;
 }
 
+// Points an import slot at another function.
+inline void WriteImportSlot(ULONG_PTR* slot, ULONG_PTR target) {
+    DWORD protection = 0;
+    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
+    *slot = target;
+    VirtualProtect(slot, sizeof *slot, protection, &protection);
+}
+
 // Points dll!name at `replacement` and keeps the system's function in `real` for it to call;
 // puts the system's function back at scope end.
 template <class Fn> class ImportHook {
@@ -49,28 +57,21 @@ template <class Fn> class ImportHook {
         : slot_(ImportSlot(dll, name)), real_(real) {
         if (slot_) {
             real_ = reinterpret_cast<Fn>(*slot_);
-            Write(reinterpret_cast<ULONG_PTR>(replacement));
+            WriteImportSlot(slot_, reinterpret_cast<ULONG_PTR>(replacement));
         }
     }
     ImportHook(const ImportHook&) = delete;
     ImportHook& operator=(const ImportHook&) = delete;
     ~ImportHook() {
         if (slot_) {
-            Write(reinterpret_cast<ULONG_PTR>(real_));
+            WriteImportSlot(slot_, reinterpret_cast<ULONG_PTR>(real_));
         }
     }
     bool Installed() const noexcept { return slot_ != nullptr; }
 
   private:
-    void Write(ULONG_PTR target) {
-        DWORD protection = 0;
-        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
-        *slot_ = target;
-        VirtualProtect(slot_, sizeof *slot_, protection, &protection);
-    }
-
     ULONG_PTR* slot_;
     Fn& real_;
 };
 
-} // namespace window_tests
+} // namespace test_support
