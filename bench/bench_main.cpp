@@ -14,6 +14,7 @@
 #include "bench/targets.h"
 #include "platform/events.h"
 #include "resources/resource.h"
+#include "tests/support/process_windows.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -178,23 +179,11 @@ Child Start(const std::wstring& exe) {
     return child;
 }
 
-HWND TopWindowOf(DWORD pid, const wchar_t* className) {
-    HWND hwnd = nullptr;
-    while ((hwnd = FindWindowExW(nullptr, hwnd, className, nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == pid) {
-            return hwnd;
-        }
-    }
-    return nullptr;
-}
-
 void Stop(Child& child, const wchar_t* className) {
     if (!child.ok) {
         return;
     }
-    if (const HWND hwnd = TopWindowOf(child.pi.dwProcessId, className)) {
+    if (const HWND hwnd = test_support::TopWindowOf(child.pi.dwProcessId, className)) {
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
     }
     if (WaitForSingleObject(child.pi.hProcess, 10000) != WAIT_OBJECT_0) {
@@ -209,14 +198,14 @@ void Stop(Child& child, const wchar_t* className) {
 constexpr wchar_t kEmptyClass[] = L"VorlithBenchEmpty"; // both yardsticks' window class
 
 bool IsShown(DWORD pid, const wchar_t* className) {
-    const HWND hwnd = TopWindowOf(pid, className);
+    const HWND hwnd = test_support::TopWindowOf(pid, className);
     return hwnd && IsWindowVisible(hwnd);
 }
 
 bool HasReading(DWORD pid) {
     // Nothing is sent to the program before its window shows, so that the polling does not
     // slow its start.
-    const HWND main = TopWindowOf(pid, app::layout::kMainClassName);
+    const HWND main = test_support::TopWindowOf(pid, app::layout::kMainClassName);
     const HWND html =
         main && IsWindowVisible(main) ? GetDlgItem(main, app::layout::kIdTxtHtml) : nullptr;
     DWORD_PTR length = 0;

@@ -12,6 +12,7 @@
 #include "bench/process_figures.h"
 #include "bench/targets.h"
 #include "platform/events.h"
+#include "tests/support/process_windows.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -35,18 +36,6 @@ struct Row {
     bench::GdiCounts counted;
     bench::ProcessFigures self;
 };
-
-HWND MainWindowOf(DWORD pid) {
-    HWND hwnd = nullptr;
-    while ((hwnd = FindWindowExW(nullptr, hwnd, app::layout::kMainClassName, nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == pid) {
-            return hwnd;
-        }
-    }
-    return nullptr;
-}
 
 // Runs the program's own message handling for a while, moving the pointer along the path.
 void RunFor(DWORD milliseconds, const bench::Targets& targets, long& step) {
@@ -161,7 +150,7 @@ int wmain(int argc, wchar_t** argv) {
     DWORD_PTR result = 0;
     for (int i = 0; i < 300 && !(childGrid && result > 0); ++i) {
         RunFor(50, targets, step);
-        childMain = MainWindowOf(pi.dwProcessId);
+        childMain = test_support::TopWindowOf(pi.dwProcessId, app::layout::kMainClassName);
         const HWND html = childMain && IsWindowVisible(childMain)
                               ? GetDlgItem(childMain, app::layout::kIdTxtHtml)
                               : nullptr;

@@ -5,6 +5,7 @@
 #include "tests/e2e/wait.h"
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 
 namespace e2e {
@@ -67,38 +68,33 @@ int ProgramSpy::InputCount() const {
     return static_cast<int>(std::min<LONG>(count, SpyLog::kCapacity));
 }
 
-bool ProgramSpy::Saw(HWND hwnd, UINT message, WPARAM wParam, int since) const {
+bool ProgramSpy::SawSince(int since, const std::function<bool(const SpyRecord&)>& match) const {
     const int count = InputCount();
     for (int i = std::max(since, 0); i < count; ++i) {
-        const SpyRecord& r = log_->records[i];
-        if (r.hwnd == reinterpret_cast<std::uint64_t>(hwnd) && r.message == message &&
-            r.wParam == wParam) {
+        if (match(log_->records[i])) {
             return true;
         }
     }
     return false;
+}
+
+bool ProgramSpy::Saw(HWND hwnd, UINT message, WPARAM wParam, int since) const {
+    return SawSince(since, [&](const SpyRecord& r) {
+        return r.hwnd == reinterpret_cast<std::uint64_t>(hwnd) && r.message == message &&
+               r.wParam == wParam;
+    });
 }
 
 bool ProgramSpy::SawKeyUp(WORD vk, int since) const {
-    const int count = InputCount();
-    for (int i = std::max(since, 0); i < count; ++i) {
-        const SpyRecord& r = log_->records[i];
-        if ((r.message == WM_KEYUP || r.message == WM_SYSKEYUP) && r.wParam == vk) {
-            return true;
-        }
-    }
-    return false;
+    return SawSince(since, [&](const SpyRecord& r) {
+        return (r.message == WM_KEYUP || r.message == WM_SYSKEYUP) && r.wParam == vk;
+    });
 }
 
 bool ProgramSpy::SawButtonUp(int since) const {
-    const int count = InputCount();
-    for (int i = std::max(since, 0); i < count; ++i) {
-        const SpyRecord& r = log_->records[i];
-        if (r.message == WM_LBUTTONUP || r.message == WM_NCLBUTTONUP) {
-            return true;
-        }
-    }
-    return false;
+    return SawSince(since, [](const SpyRecord& r) {
+        return r.message == WM_LBUTTONUP || r.message == WM_NCLBUTTONUP;
+    });
 }
 
 long ProgramSpy::MainTicks() const {

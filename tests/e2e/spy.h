@@ -1,11 +1,13 @@
 // The driver's view into the program's user-interface thread, through the spy DLL that a
-// message hook loads there (spy_dll.cpp): which keys the thread took, how many ticks its main
+// message hook loads there (spy_dll.cpp): which keys and clicks the thread took, how many ticks its main
 // window took, and a yardstick of 50 ms ticks that runs as fast as that thread does.
 #pragma once
 
 #include "tests/e2e/spy_log.h"
 
 #include <windows.h>
+
+#include <functional>
 
 namespace e2e {
 
@@ -38,6 +40,8 @@ class ProgramSpy {
 
   private:
     void Release() noexcept;
+    // Whether a record at or after the mark `since` matches.
+    bool SawSince(int since, const std::function<bool(const SpyRecord&)>& match) const;
 
     HANDLE mapping_ = nullptr;
     SpyLog* log_ = nullptr;

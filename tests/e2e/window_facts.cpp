@@ -11,17 +11,6 @@ LRESULT SendWithTimeout(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
-std::wstring WindowText(HWND hwnd) {
-    // WM_GETTEXT, not GetWindowText: for another process's window GetWindowText returns the
-    // caption stored at creation, not what an edit control holds now.
-    const auto length = SendWithTimeout(hwnd, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const auto copied =
-        SendWithTimeout(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(copied));
-    return text;
-}
-
 std::wstring ClassName(HWND hwnd) {
     wchar_t name[256] = {};
     const int length = GetClassNameW(hwnd, name, 256);

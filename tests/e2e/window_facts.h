@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tests/support/capture.h"
+#include "tests/support/process_windows.h"
 
 #include <windows.h>
 
@@ -12,11 +13,11 @@
 namespace e2e {
 
 using test_support::ClientSize;
+using test_support::WindowText;
 
 // Sends a message and waits at most two seconds for the answer (the target may be ending).
 LRESULT SendWithTimeout(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-std::wstring WindowText(HWND hwnd);
 std::wstring ClassName(HWND hwnd);
 LONG_PTR Style(HWND hwnd);
 LONG_PTR ExStyle(HWND hwnd);

@@ -5,6 +5,7 @@
 //   vorlith_start_check.exe PATH\TO\vorlith.exe
 //
 // Prints what it saw; exit code 0 when the program started, read the colour and ended cleanly.
+#include "tests/support/process_windows.h"
 #include "tests/support/target_window.h"
 
 #include "app/main_layout.h"
@@ -13,7 +14,6 @@
 
 #include <cstdio>
 #include <exception>
-#include <iterator>
 #include <optional>
 #include <string>
 
@@ -27,26 +27,6 @@ constexpr wchar_t kHtml[] = L"#123456";
 constexpr wchar_t kVb[] = L"&H00563412&";
 
 constexpr DWORD kDeadlineMs = 60000; // generous: a slow or busy machine only takes longer
-
-HWND MainWindowOf(DWORD pid) {
-    HWND hwnd = nullptr;
-    while ((hwnd = FindWindowExW(nullptr, hwnd, app::layout::kMainClassName, nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == pid && IsWindowVisible(hwnd)) {
-            return hwnd;
-        }
-    }
-    return nullptr;
-}
-
-std::wstring TextOf(HWND hwnd) {
-    wchar_t text[64]{};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, &copied);
-    return text;
-}
 
 int Fail(const char* what, PROCESS_INFORMATION& pi) {
     std::printf("FAIL: %s\n", what);
@@ -107,10 +87,11 @@ int wmain(int argc, wchar_t** argv) {
             CloseHandle(pi.hProcess);
             return 1;
         }
-        main = main ? main : MainWindowOf(pi.dwProcessId);
+        main = main ? main
+                    : test_support::TopWindowOf(pi.dwProcessId, app::layout::kMainClassName, true);
         if (main) {
-            html = TextOf(GetDlgItem(main, app::layout::kIdTxtHtml));
-            vb = TextOf(GetDlgItem(main, app::layout::kIdTxtVb));
+            html = test_support::WindowText(GetDlgItem(main, app::layout::kIdTxtHtml));
+            vb = test_support::WindowText(GetDlgItem(main, app::layout::kIdTxtVb));
             if (html == kHtml && vb == kVb) {
                 break;
             }
@@ -120,7 +101,7 @@ int wmain(int argc, wchar_t** argv) {
         return Fail("no visible main window within the deadline", pi);
     }
     std::printf("main window \"%ls\" shown; %llu ms from the start to the check below\n",
-                TextOf(main).c_str(), GetTickCount64() - start);
+                test_support::WindowText(main).c_str(), GetTickCount64() - start);
     std::printf("reading: HTML %ls, VB %ls (expected %ls, %ls)\n", html.c_str(), vb.c_str(), kHtml,
                 kVb);
     if (html != kHtml || vb != kVb) {

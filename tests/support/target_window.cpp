@@ -2,6 +2,7 @@
 #include "tests/support/target_window.h"
 
 #include "tests/support/capture.h"
+#include "tests/support/wait.h"
 
 #include "platform/gdi.h"
 
@@ -12,9 +13,6 @@ namespace test_support {
 namespace {
 
 constexpr wchar_t kTargetClass[] = L"VorlithTestTarget";
-// How long the screen may take to show a target: generous, for a slow or busy machine. The
-// wait ends as soon as the screen shows it, so only a failure waits this long.
-constexpr ULONGLONG kPatienceMs = 15000;
 
 } // namespace
 
@@ -95,17 +93,7 @@ bool TargetWindow::WaitUntilShown() const {
     UpdateWindow(hwnd_);
     const POINT centre = Centre();
     const COLORREF expected = ColourAt(centre.x - rect_.left, centre.y - rect_.top);
-    const ULONGLONG end = GetTickCount64() + kPatienceMs;
-    for (;;) {
-        PumpMessages();
-        if (ScreenPixel(centre) == expected) {
-            return true;
-        }
-        if (GetTickCount64() >= end) {
-            return false;
-        }
-        Sleep(10);
-    }
+    return WaitUntil([&] { return ScreenPixel(centre) == expected; });
 }
 
 void TargetWindow::SetColour(COLORREF colour) {

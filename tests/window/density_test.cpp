@@ -88,8 +88,7 @@ TEST_F(MainWindowTest, EyedropperTipLiesInThePointersBlockAtEveryDensity) {
 
 TEST_F(MainWindowTest, FrozenViewKeepsItsPictureAcrossADensityChange) {
     const TargetWindow mosaic(kMosaicRect, &Mosaic);
-    Zoom().UpdateZoom(
-        mosaic.ScreenPoint(24, 24)); // the last tick before Ctrl+G froze the view
+    Zoom().UpdateZoom(mosaic.ScreenPoint(24, 24)); // the last tick before Ctrl+G froze the view
     const COLORREF background = GetSysColor(COLOR_BTNFACE);
 
     for (const int dpi : {144, 96}) {

@@ -1,6 +1,8 @@
 // A window or control that cannot be made ends the program with one message naming it and a
 // non-zero exit code. The failure is provoked in a child process (this test program started
 // again) whose thread refuses the creation of one window class through a CBT hook.
+#include "tests/support/process_windows.h"
+#include "tests/support/wait.h"
 #include "tests/window/window_fixture.h"
 
 #include "app/main_layout.h"
@@ -103,35 +105,9 @@ BOOL CALLBACK CollectText(HWND child, LPARAM lParam) {
     return TRUE;
 }
 
-// The first visible window of the process with this class name, or null.
-HWND WindowOfProcess(DWORD processId, const wchar_t* className, bool visible) {
-    struct Search {
-        DWORD pid;
-        const wchar_t* className;
-        bool visible;
-        HWND found;
-    } search{processId, className, visible, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(hwnd, &pid);
-            wchar_t cls[64]{};
-            GetClassNameW(hwnd, cls, 64);
-            if (pid == s->pid && (!s->visible || IsWindowVisible(hwnd)) &&
-                std::wstring(cls) == s->className) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The message box that the process shows, with the texts of its parts.
 Report FindReport(DWORD processId) {
-    Report report{WindowOfProcess(processId, L"#32770", true), {}};
+    Report report{test_support::TopWindowOf(processId, L"#32770", true), {}};
     if (report.box) {
         EnumChildWindows(report.box, &CollectText, reinterpret_cast<LPARAM>(&report));
     }
@@ -140,22 +116,12 @@ Report FindReport(DWORD processId) {
 
 // The ticks the child's yardstick has counted, or -1 when it has none.
 int YardstickTicks(DWORD processId) {
-    const HWND yardstick = WindowOfProcess(processId, kYardstickClass, false);
+    const HWND yardstick = test_support::TopWindowOf(processId, kYardstickClass);
     wchar_t text[16]{};
     if (!yardstick || GetWindowTextW(yardstick, text, 16) == 0) {
         return -1;
     }
     return static_cast<int>(std::wcstol(text, nullptr, 10));
-}
-
-// The text of a control of another process: asked for with WM_GETTEXT, which that process's
-// thread answers from whatever message loop it is in.
-std::wstring ControlText(HWND control) {
-    wchar_t text[64]{};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 10000,
-                        &copied);
-    return std::wstring(text, copied);
 }
 
 void PressKey(WORD vk) {
@@ -175,6 +141,10 @@ struct FailureCase {
     WORD closeKey;      // what the user presses on the report: Enter or Esc
 };
 
+void PrintTo(const FailureCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class Failures : public testing::TestWithParam<FailureCase> {};
 
 TEST_P(Failures, EndTheProgramWithAMessageNamingWhatFailed) {
@@ -193,14 +163,11 @@ TEST_P(Failures, EndTheProgramWithAMessageNamingWhatFailed) {
     CloseHandle(child.hThread);
 
     Report report;
-    for (int waited = 0; waited < 30000 && !report.box; waited += 10) {
-        Sleep(10);
+    test_support::WaitUntil([&] {
         report = FindReport(child.dwProcessId);
-        if (WaitForSingleObject(child.hProcess, 0) == WAIT_OBJECT_0) {
-            break;
-        }
-    }
-    ASSERT_NE(report.box, nullptr) << "no message within 30 s";
+        return report.box != nullptr || WaitForSingleObject(child.hProcess, 0) == WAIT_OBJECT_0;
+    });
+    ASSERT_NE(report.box, nullptr) << "no message";
     EXPECT_NE(report.text.find(c.message), std::wstring::npos)
         << "the message says: " << testing::PrintToString(report.text);
 
@@ -209,25 +176,21 @@ TEST_P(Failures, EndTheProgramWithAMessageNamingWhatFailed) {
         // program does: the HTML box still shows what it showed before the failure.
         const int ticksAtReport = YardstickTicks(child.dwProcessId);
         ASSERT_GE(ticksAtReport, 0) << "the child has no yardstick";
-        for (int waited = 0;
-             waited < 30000 && YardstickTicks(child.dwProcessId) < ticksAtReport + 10;
-             waited += 10) {
-            Sleep(10);
-        }
-        ASSERT_GE(YardstickTicks(child.dwProcessId), ticksAtReport + 10)
-            << "the report's loop delivers no timer ticks";
-        const HWND main = WindowOfProcess(child.dwProcessId, L"VorlithMain", true);
+        ASSERT_TRUE(test_support::WaitUntil([&] {
+            return YardstickTicks(child.dwProcessId) >= ticksAtReport + 10;
+        })) << "the report's loop delivers no timer ticks";
+        const HWND main =
+            test_support::TopWindowOf(child.dwProcessId, app::layout::kMainClassName, true);
         ASSERT_NE(main, nullptr);
-        EXPECT_EQ(ControlText(GetDlgItem(main, app::layout::kIdTxtHtml)), kBeforeTheFailure)
+        EXPECT_EQ(test_support::WindowText(GetDlgItem(main, app::layout::kIdTxtHtml)),
+                  kBeforeTheFailure)
             << "the program ticked behind its report";
     }
 
     // Enter or Esc, pressed on the keyboard, closes the report as on any message box, and the
     // program ends. The report takes the foreground when it shows.
-    for (int waited = 0; waited < 30000 && GetForegroundWindow() != report.box; waited += 10) {
-        Sleep(10);
-    }
-    ASSERT_EQ(GetForegroundWindow(), report.box) << "the report is not in the foreground";
+    ASSERT_TRUE(test_support::WaitUntil([&] { return GetForegroundWindow() == report.box; }))
+        << "the report is not in the foreground";
     PressKey(c.closeKey);
     ASSERT_EQ(WaitForSingleObject(child.hProcess, 30000), WAIT_OBJECT_0)
         << "the key did not end the program";

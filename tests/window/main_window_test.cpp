@@ -4,6 +4,7 @@
 
 #include "tests/support/capture.h"
 #include "tests/support/target_window.h"
+#include "tests/support/wait.h"
 
 namespace window_tests {
 namespace {
@@ -104,15 +105,8 @@ TEST_F(MainWindowTest, HotkeysSwitchOnlyTheTimer) {
 TEST_F(MainWindowTest, TitleBarShowsNoIconWhileTheWindowAnswersForIt) {
     const HWND main = Form().hWnd();
     RedrawWindow(main, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    bool drawn = false;
-    for (int waited = 0; waited < 15000 && !drawn; waited += 20) {
-        test_support::PumpMessages();
-        drawn = TitleBarDrawn(main);
-        if (!drawn) {
-            Sleep(20);
-        }
-    }
-    ASSERT_TRUE(drawn) << "the title bar did not show its caption colour within 15 s";
+    ASSERT_TRUE(test_support::WaitUntil([&] { return TitleBarDrawn(main); }))
+        << "the title bar did not show its caption colour within 15 s";
     EXPECT_EQ(IconColoursInTitleBar(main), 0);
     for (const WPARAM which : {ICON_BIG, ICON_SMALL, ICON_SMALL2}) {
         const auto icon = reinterpret_cast<HICON>(SendMessageW(main, WM_GETICON, which, 0));

@@ -3,6 +3,7 @@
 // layout fixes stays, and a frozen reading stays as it was.
 #include "tests/support/capture.h"
 #include "tests/support/target_window.h"
+#include "tests/support/wait.h"
 #include "tests/window/window_fixture.h"
 
 #include "about/about_layout.h"
@@ -135,14 +136,10 @@ class Mismatches {
 // findings.
 template <class Check> Mismatches WaitForScreen(HWND hwnd, Check&& check) {
     Mismatches found;
-    for (int waited = 0; waited <= 15000; waited += 20) {
-        test_support::PumpMessages();
+    test_support::WaitUntil([&] {
         found = check(OnScreen(hwnd));
-        if (found.None()) {
-            break;
-        }
-        Sleep(20);
-    }
+        return found.None();
+    });
     return found;
 }
 

@@ -1,16 +1,16 @@
-// Polling with the driver's message loop running.
-#include "tests/e2e/wait.h"
+// Polling with the test thread's message loop running.
+#include "tests/support/wait.h"
 
 #include "tests/support/target_window.h"
 
 #include <windows.h>
 
-namespace e2e {
+namespace test_support {
 
 bool WaitUntil(const std::function<bool()>& done, Millis timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     for (;;) {
-        test_support::PumpMessages();
+        PumpMessages();
         if (done()) {
             return true;
         }
@@ -21,4 +21,4 @@ bool WaitUntil(const std::function<bool()>& done, Millis timeout) {
     }
 }
 
-} // namespace e2e
+} // namespace test_support

@@ -1,0 +1,33 @@
+// Top-level windows of a process, walked by class with FindWindowEx.
+#include "tests/support/process_windows.h"
+
+namespace test_support {
+
+HWND TopWindowOf(DWORD processId, const wchar_t* className, bool visibleOnly) {
+    HWND hwnd = nullptr;
+    while ((hwnd = FindWindowExW(nullptr, hwnd, className, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == processId && (!visibleOnly || IsWindowVisible(hwnd))) {
+            return hwnd;
+        }
+    }
+    return nullptr;
+}
+
+std::wstring WindowText(HWND hwnd) {
+    // WM_GETTEXT, not GetWindowText: for another process's window GetWindowText returns the
+    // caption stored at creation, not what an edit control holds now. The window's thread
+    // answers from whatever message loop it is in.
+    constexpr UINT kPatienceMs = 5000;
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kPatienceMs, &length);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kPatienceMs, &copied);
+    text.resize(static_cast<size_t>(copied));
+    return text;
+}
+
+} // namespace test_support
