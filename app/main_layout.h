@@ -44,6 +44,21 @@ inline constexpr platform::TwipRect kLabel5{120, 2520, 1455, 255};
 inline constexpr platform::TwipRect kTxtVb{1560, 2520, 1215, 285};
 inline constexpr platform::TwipRect kCmdAbout{120, 2880, 1695, 375};
 inline constexpr platform::TwipRect kCmdExit{2040, 2880, 735, 375};
+// The captions of the two code boxes' labels, which name the boxes too.
+inline constexpr wchar_t kLabel1Caption[] = L"HTML Code";
+inline constexpr wchar_t kLabel5Caption[] = L"Visual Basic Code";
+
+// What a screen reader calls the controls that have no caption of their own: the three
+// component boxes (which the system would name after the nearest label before them), the two
+// code boxes (after their captions), the swatch and the magnifier (which it would not name).
+inline constexpr wchar_t kTxtRedName[] = L"Red";
+inline constexpr wchar_t kTxtGreenName[] = L"Green";
+inline constexpr wchar_t kTxtBlueName[] = L"Blue";
+inline constexpr const wchar_t* kTxtHtmlName = kLabel1Caption;
+inline constexpr const wchar_t* kTxtVbName = kLabel5Caption;
+inline constexpr wchar_t kPicColorDisplayName[] = L"Colour";
+inline constexpr wchar_t kPicZoomName[] = L"Magnified view";
+
 // Inside picZoom. Its place is where the eyedropper's tip rule below puts it at 96 pixels per
 // inch; its size is the picture's own.
 inline constexpr platform::TwipRect kImage1{390, 300, 480, 480};

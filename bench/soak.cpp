@@ -12,6 +12,7 @@
 #include "bench/process_figures.h"
 #include "bench/targets.h"
 #include "platform/events.h"
+#include "tests/support/accessible_object.h"
 #include "tests/support/process_windows.h"
 
 #include <windows.h>
@@ -28,6 +29,8 @@ namespace {
 // Memory may move by a few pages as the heaps settle; growth beyond this is a leak.
 constexpr double kMemorySlackMiB = 1.0;
 constexpr DWORD kPointerStepMs = 40;
+// A screen reader's questions, as often as one asks while its user moves about.
+constexpr DWORD kAskEveryMs = 3000;
 
 struct Row {
     int minute = 0;
@@ -37,14 +40,34 @@ struct Row {
     bench::ProcessFigures self;
 };
 
-// Runs the program's own message handling for a while, moving the pointer along the path.
-void RunFor(DWORD milliseconds, const bench::Targets& targets, long& step) {
+// Asks every control of a window for its name and value, as a screen reader does, and lets go
+// of each object it is given.
+void AskAsAScreenReader(HWND window) {
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM) -> BOOL {
+            const test_support::AccessibleObject object(child);
+            (void)object.Name();
+            (void)object.Value();
+            return TRUE;
+        },
+        0);
+}
+
+// Runs the program's own message handling for a while, moving the pointer along the path, and
+// asks the window `asked` (if any) what a screen reader asks every few seconds.
+void RunFor(DWORD milliseconds, const bench::Targets& targets, long& step, HWND asked = nullptr) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     ULONGLONG nextMove = GetTickCount64();
+    ULONGLONG nextAsk = GetTickCount64();
     for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
         if (now >= nextMove) {
             bench::MovePointer(targets.PointAt(step++));
             nextMove = now + kPointerStepMs;
+        }
+        if (asked && now >= nextAsk) {
+            AskAsAScreenReader(asked);
+            nextAsk = now + kAskEveryMs;
         }
         const ULONGLONG until = std::min(end, nextMove);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
@@ -177,11 +200,12 @@ int wmain(int argc, wchar_t** argv) {
     const bool gridOn = frmMain.chkGrid.Value() == 1;
 
     std::printf("soak: %d intervals of %lu s, grid on in both (%s), pointer moving over 3 "
-                "targets\n",
-                minutes, intervalMs / 1000, gridOn ? "ticked" : "NOT ticked");
+                "targets,\n      vorlith.exe's controls asked for their names and values every "
+                "%lu s as a screen reader asks\n",
+                minutes, intervalMs / 1000, gridOn ? "ticked" : "NOT ticked", kAskEveryMs / 1000);
     std::vector<Row> rows;
     for (int minute = 1; minute <= minutes; ++minute) {
-        RunFor(intervalMs, targets, step);
+        RunFor(intervalMs, targets, step, childMain);
         Row r;
         r.minute = minute;
         r.seconds = static_cast<unsigned long>(minute) * (intervalMs / 1000);

@@ -4,15 +4,18 @@
 #include "platform/failure.h"
 #include "platform/form.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 namespace platform {
 
 void Control::CreateChild(Form& form, const ChildDesign& design, const wchar_t* kind,
                           const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle,
-                          bool ownClass) {
+                          bool ownClass, long spokenRole) {
     form_ = &form;
     design_ = design;
+    spoken_ = {design.spokenName, spokenRole};
     const PixelRect r = form.ToPixels(design.place);
     const RECT place{r.left, r.top, r.left + r.width, r.top + r.height};
     const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id));
@@ -26,8 +29,32 @@ void Control::CreateChild(Form& form, const ChildDesign& design, const wchar_t* 
     if (!hWnd()) {
         EndWithError(std::wstring(L"Could not create the ") + kind + L" " + design.name + L".");
     }
+    if (!ownClass && (spoken_.name || spoken_.role != 0)) {
+        SetWindowSubclass(hWnd(), &SpokenSubclass, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
     SendMessageW(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     form.Register(*this);
+}
+
+LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (message == WM_GETOBJECT && AnswerGetObject(hWnd(), wParam, lParam, spoken_, &answer)) {
+        return answer;
+    }
+    return Window::OnMessage(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Control::SpokenSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self) {
+    LRESULT answer = 0;
+    if (message == WM_GETOBJECT &&
+        AnswerGetObject(hwnd, wParam, lParam, reinterpret_cast<Control*>(self)->spoken_, &answer)) {
+        return answer;
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &SpokenSubclass, id);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 void Control::LayOut() {

@@ -1,6 +1,7 @@
 // A control: a child window of a form, placed by its rectangle in twips.
 #pragma once
 
+#include "platform/accessible.h"
 #include "platform/twips.h"
 #include "platform/window.h"
 
@@ -11,11 +12,13 @@ class Form;
 enum class Align { Left, Centre };
 
 // What every control is made with: its identifier among the form's children, its name (which
-// an error report gives when it cannot be made) and its place.
+// an error report gives when it cannot be made), its place, and what a screen reader calls it
+// (null: what the system calls it, from its caption or the label before it).
 struct ChildDesign {
     int id;
     const wchar_t* name;
     TwipRect place;
+    const wchar_t* spokenName = nullptr;
 };
 
 class Control : public Window {
@@ -39,15 +42,24 @@ class Control : public Window {
   protected:
     // Creates the child window, of a system class or (ownClass) of the program's own with this
     // object behind it, and registers it with the form. Ends the program with a report naming
-    // the control (as a `kind`: "text box") when the window cannot be made.
+    // the control (as a `kind`: "text box") when the window cannot be made. A screen reader
+    // is told the design's spoken name and, unless it is 0, `spokenRole` (ROLE_SYSTEM_*).
     void CreateChild(Form& form, const ChildDesign& design, const wchar_t* kind,
                      const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle,
-                     bool ownClass = false);
+                     bool ownClass = false, long spokenRole = 0);
     Form& OwnerForm() const noexcept { return *form_; }
 
+    // A control of the program's own class answers a screen reader here.
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
   private:
+    // A control of a system class answers a screen reader through this subclass.
+    static LRESULT CALLBACK SpokenSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR self);
+
     Form* form_ = nullptr;
     ChildDesign design_{};
+    AccessibleDesign spoken_{};
 };
 
 } // namespace platform

@@ -1,6 +1,9 @@
 // Picture boxes: a window class of the program's own, painted from the persistent image.
 #include "platform/picture_box.h"
 
+#include <ole2.h>
+#include <oleacc.h>
+
 #include <algorithm>
 
 namespace platform {
@@ -19,8 +22,9 @@ void PictureBox::Create(Form& form, const ChildDesign& child, bool persistentIma
     image_.reset();
     holdsPicture_ = false;
     RegisterWindowClass(kPictureClass, nullptr);
-    CreateChild(form, child, L"picture box", kPictureClass, L"", WS_TABSTOP, WS_EX_CLIENTEDGE,
-                true);
+    // A screen reader hears of a picture, which the system cannot tell from the class alone.
+    CreateChild(form, child, L"picture box", kPictureClass, L"", WS_TABSTOP, WS_EX_CLIENTEDGE, true,
+                ROLE_SYSTEM_GRAPHIC);
     MakeImage();
 }
 

@@ -20,16 +20,18 @@ using app::layout::kIdCmdExit;
 
 constexpr int kIdOk = IDOK;
 
-// One child window of the About window as the user sees it.
+// One child window of the About window as the user sees it, and as a screen reader hears it.
 struct Child {
     int id;
     std::wstring className;
     std::wstring text;
+    std::wstring spoken;
     friend bool operator==(const Child&, const Child&) = default;
 };
 
 void PrintTo(const Child& c, std::ostream* out) {
-    *out << c.id << ' ' << testing::PrintToString(c.text);
+    *out << c.id << ' ' << testing::PrintToString(c.text) << " heard as "
+         << testing::PrintToString(c.spoken);
 }
 
 std::vector<Child> Children(HWND window) {
@@ -37,8 +39,10 @@ std::vector<Child> Children(HWND window) {
     EnumChildWindows(
         window,
         [](HWND child, LPARAM list) -> BOOL {
+            const AccessibleObject spoken(child);
             reinterpret_cast<std::vector<Child>*>(list)->push_back(
-                {GetDlgCtrlID(child), ClassName(child), WindowText(child)});
+                {GetDlgCtrlID(child), ClassName(child), WindowText(child),
+                 spoken.Name().value_or(L"(no name)")});
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&children));
@@ -195,6 +199,21 @@ TEST_F(About, SecondShowingIsFreshWithTheSameTexts) {
         << "the focus is not on OK";
     PressKey(VK_RETURN);
     EXPECT_TRUE(Closed(second));
+}
+
+// A screen reader hears each label and "OK" by the text it shows.
+TEST_F(About, ScreenReaderHearsTheLabelsAndOk) {
+    HWND about = OpenAbout();
+    ASSERT_NE(about, nullptr) << "no About window";
+    const std::vector<Child> children = Children(about);
+    EXPECT_EQ(children.size(), 5u);
+    for (const Child& c : children) {
+        SCOPED_TRACE(testing::PrintToString(c));
+        EXPECT_EQ(c.spoken, c.text);
+    }
+    EXPECT_EQ(TextOf(children, kIdOk), L"OK");
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(Closed(about));
 }
 
 // --- Closing -------------------------------------------------------------------------------

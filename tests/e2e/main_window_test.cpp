@@ -4,6 +4,10 @@
 
 #include "app/main_layout.h"
 
+#include <ole2.h>
+#include <oleacc.h>
+
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +30,7 @@ struct ControlCase {
     Kind kind;
     const wchar_t* caption; // null for the text boxes, whose text the ticks overwrite
     RECT pixels;            // left, top, right, bottom in the client area at 96 dpi
+    const wchar_t* spoken;  // the name a screen reader hears
 };
 
 void PrintTo(const ControlCase& c, std::ostream* out) {
@@ -38,20 +43,23 @@ constexpr RECT Px(int left, int top, int width, int height) {
 
 // Every control's place in pixels at 96 pixels per inch, with its caption.
 const ControlCase kControls[] = {
-    {"Label2", kIdLabel2, Kind::Label, L"Ctrl+G to Pick <-> Ctrl+F to Release", Px(8, 8, 177, 17)},
-    {"picZoom", kIdPicZoom, Kind::Picture, nullptr, Px(8, 32, 81, 81)},
-    {"picColorDisplay", kIdPicColorDisplay, Kind::Picture, nullptr, Px(96, 32, 89, 33)},
-    {"chkGrid", kIdChkGrid, Kind::CheckBox, L"Show Grid", Px(96, 72, 89, 17)},
-    {"chkOnTop", kIdChkOnTop, Kind::CheckBox, L"Always on top", Px(96, 96, 89, 17)},
-    {"txtRed", kIdTxtRed, Kind::TextCentred, nullptr, Px(8, 120, 49, 19)},
-    {"txtGreen", kIdTxtGreen, Kind::TextCentred, nullptr, Px(72, 120, 49, 19)},
-    {"txtBlue", kIdTxtBlue, Kind::TextCentred, nullptr, Px(136, 120, 49, 19)},
-    {"Label1", kIdLabel1, Kind::Label, L"HTML Code", Px(8, 144, 97, 17)},
-    {"txtHTML", kIdTxtHtml, Kind::TextLeft, nullptr, Px(104, 144, 81, 19)},
-    {"Label5", kIdLabel5, Kind::Label, L"Visual Basic Code", Px(8, 168, 97, 17)},
-    {"txtVB", kIdTxtVb, Kind::TextLeft, nullptr, Px(104, 168, 81, 19)},
-    {"cmdAbout", kIdCmdAbout, Kind::PushButton, L"About", Px(8, 192, 113, 25)},
-    {"cmdExit", kIdCmdExit, Kind::PushButton, L"Exit", Px(136, 192, 49, 25)},
+    {"Label2", kIdLabel2, Kind::Label, L"Ctrl+G to Pick <-> Ctrl+F to Release", Px(8, 8, 177, 17),
+     L"Ctrl+G to Pick <-> Ctrl+F to Release"},
+    {"picZoom", kIdPicZoom, Kind::Picture, nullptr, Px(8, 32, 81, 81), L"Magnified view"},
+    {"picColorDisplay", kIdPicColorDisplay, Kind::Picture, nullptr, Px(96, 32, 89, 33), L"Colour"},
+    {"chkGrid", kIdChkGrid, Kind::CheckBox, L"Show Grid", Px(96, 72, 89, 17), L"Show Grid"},
+    {"chkOnTop", kIdChkOnTop, Kind::CheckBox, L"Always on top", Px(96, 96, 89, 17),
+     L"Always on top"},
+    {"txtRed", kIdTxtRed, Kind::TextCentred, nullptr, Px(8, 120, 49, 19), L"Red"},
+    {"txtGreen", kIdTxtGreen, Kind::TextCentred, nullptr, Px(72, 120, 49, 19), L"Green"},
+    {"txtBlue", kIdTxtBlue, Kind::TextCentred, nullptr, Px(136, 120, 49, 19), L"Blue"},
+    {"Label1", kIdLabel1, Kind::Label, L"HTML Code", Px(8, 144, 97, 17), L"HTML Code"},
+    {"txtHTML", kIdTxtHtml, Kind::TextLeft, nullptr, Px(104, 144, 81, 19), L"HTML Code"},
+    {"Label5", kIdLabel5, Kind::Label, L"Visual Basic Code", Px(8, 168, 97, 17),
+     L"Visual Basic Code"},
+    {"txtVB", kIdTxtVb, Kind::TextLeft, nullptr, Px(104, 168, 81, 19), L"Visual Basic Code"},
+    {"cmdAbout", kIdCmdAbout, Kind::PushButton, L"About", Px(8, 192, 113, 25), L"About"},
+    {"cmdExit", kIdCmdExit, Kind::PushButton, L"Exit", Px(136, 192, 49, 25), L"Exit"},
 };
 
 std::string NameOfControl(HWND hwnd) {
@@ -130,6 +138,31 @@ TEST_P(MainWindowLayout, ControlHasItsClassPlaceCaptionAndStyle) {
     }
 }
 
+// The role a screen reader hears where the program sets it or the system's text box gives it;
+// 0 where it is the system's own for a label or a button, which differs from system to system.
+long RoleOf(Kind kind) {
+    switch (kind) {
+    case Kind::Picture: return ROLE_SYSTEM_GRAPHIC;
+    case Kind::TextCentred:
+    case Kind::TextLeft: return ROLE_SYSTEM_TEXT;
+    case Kind::Label:
+    case Kind::CheckBox:
+    case Kind::PushButton: return 0;
+    }
+    return 0;
+}
+
+// Asked from this process, as a screen reader asks from its own.
+TEST_P(MainWindowLayout, ScreenReaderHearsItsNameAndRole) {
+    const ControlCase& c = GetParam();
+    const AccessibleObject object(app_->Control(c.id));
+    ASSERT_TRUE(object) << "the control gives no accessible object";
+    EXPECT_EQ(object.Name(), std::optional<std::wstring>(c.spoken));
+    if (RoleOf(c.kind) != 0) {
+        EXPECT_EQ(object.Role(), RoleOf(c.kind));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Controls, MainWindowLayout, testing::ValuesIn(kControls),
                          CaseName<ControlCase>);
 
@@ -191,6 +224,50 @@ TEST_F(MainWindow, ControlColoursOnTheScreen) {
         EXPECT_EQ(ScreenPixel(inside), e.colour)
             << std::hex << e.name << " expected 0x" << e.colour;
     }
+}
+
+// The five boxes give a screen reader the text they show whenever it asks, through an object
+// it holds or one it asks for afresh: the reading live, frozen, and a text typed in.
+TEST_F(MainWindow, ScreenReaderHearsWhatTheBoxesShow) {
+    struct Box {
+        int id;
+        std::wstring Reading::*text;
+    };
+    const Box boxes[] = {{kIdTxtHtml, &Reading::html},
+                         {kIdTxtRed, &Reading::red},
+                         {kIdTxtGreen, &Reading::green},
+                         {kIdTxtBlue, &Reading::blue},
+                         {kIdTxtVb, &Reading::vb}};
+    std::vector<std::unique_ptr<AccessibleObject>> held;
+    for (const Box& box : boxes) {
+        held.push_back(std::make_unique<AccessibleObject>(Control(box.id)));
+        ASSERT_TRUE(*held.back()) << "no accessible object for box " << box.id;
+    }
+    const auto heard = [&](bool afresh) {
+        Reading reading;
+        for (size_t i = 0; i < std::size(boxes); ++i) {
+            const std::optional<std::wstring> value =
+                afresh ? AccessibleObject(Control(boxes[i].id)).Value() : held[i]->Value();
+            reading.*boxes[i].text = value.value_or(L"(no value)");
+        }
+        return reading;
+    };
+    EXPECT_EQ(heard(false), kColourA.reading);
+
+    MovePointer(TargetB().Centre());
+    ASSERT_TRUE(ReadingBecomes(App(), kColourB.reading));
+    EXPECT_EQ(heard(false), kColourB.reading) << "held, live";
+    EXPECT_EQ(heard(true), kColourB.reading) << "afresh, live";
+
+    ASSERT_TRUE(PointAt(TargetA(), kColourA));
+    ASSERT_TRUE(FreezeOnA()) << "Ctrl+G did not freeze";
+    EXPECT_EQ(heard(false), kColourA.reading) << "held, frozen";
+    EXPECT_EQ(heard(true), kColourA.reading) << "afresh, frozen";
+    Reading typed = kColourA.reading;
+    typed.green = L"typed";
+    SendWithTimeout(Control(kIdTxtGreen), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed"));
+    EXPECT_EQ(heard(false), typed) << "held, a text typed in";
+    EXPECT_EQ(heard(true), typed) << "afresh, a text typed in";
 }
 
 // --- Focus and the dialog keys ------------------------------------------------------------

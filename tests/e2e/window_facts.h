@@ -1,7 +1,8 @@
 // Facts about windows of another process, read from outside: texts, classes, styles, places,
-// the focus, the close box.
+// the focus, the close box, and what a screen reader hears of them.
 #pragma once
 
+#include "tests/support/accessible_object.h"
 #include "tests/support/capture.h"
 #include "tests/support/process_windows.h"
 
@@ -12,6 +13,7 @@
 
 namespace e2e {
 
+using test_support::AccessibleObject;
 using test_support::ClientSize;
 using test_support::WindowText;
 

@@ -6,6 +6,11 @@
 #include "tests/support/target_window.h"
 #include "tests/support/wait.h"
 
+#include "platform/accessible.h"
+
+#include <ole2.h>
+#include <oleacc.h>
+
 namespace window_tests {
 namespace {
 
@@ -145,6 +150,24 @@ TEST_F(MainWindowTest, LayoutFollowsTheDensityWhenItChanges) {
 
     SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&window));
     EXPECT_EQ(Form().picZoom.ScaleWidth(), 77.0f);
+}
+
+// Each object handed to a screen reader goes with the reader's last reference: the program keeps
+// none of them, however often it is asked.
+TEST_F(MainWindowTest, ScreenReaderObjectsGoWithTheReadersLastReference) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    // A system control (a text box) and one of the program's own (a picture box).
+    for (const HWND control : {Form().txtRed.hWnd(), Form().picZoom.hWnd()}) {
+        for (int request = 0; request < 3; ++request) {
+            void* object = nullptr;
+            ASSERT_EQ(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                                 platform::kIidIAccessible, &object),
+                      S_OK);
+            EXPECT_EQ(static_cast<IAccessible*>(object)->Release(), 0u)
+                << "control " << GetDlgCtrlID(control) << ", request " << request;
+        }
+    }
+    CoUninitialize();
 }
 
 } // namespace

@@ -1,0 +1,248 @@
+// The system's accessible object of a control, renamed: every question but the name and the role
+// goes to the system's own object, which keeps answering them as it would (a text box's value is
+// its text at the moment it is asked, its state, its place on the screen).
+#include "platform/accessible.h"
+
+#include <ole2.h>
+#include <oleacc.h>
+
+#include <atomic>
+#include <new>
+
+namespace platform {
+
+namespace {
+
+// Active Accessibility and COM, loaded on the first request rather than at start: most runs of
+// the program are never asked, and the start does not pay for them.
+struct AccessibilityLibrary {
+    decltype(&::CreateStdAccessibleObject) createStdAccessibleObject = nullptr;
+    decltype(&::LresultFromObject) lresultFromObject = nullptr;
+    decltype(&::SysAllocString) sysAllocString = nullptr;
+
+    bool Usable() const noexcept {
+        return createStdAccessibleObject && lresultFromObject && sysAllocString;
+    }
+};
+
+template <class Function> Function Find(HMODULE module, const char* name) {
+    if (!module) {
+        return nullptr;
+    }
+    // Through the generic function type, which every function pointer converts to and from.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// Loaded once and kept for the rest of the run; null functions when the system lacks them.
+const AccessibilityLibrary& Library() {
+    static const AccessibilityLibrary library = [] {
+        AccessibilityLibrary loaded;
+        const HMODULE ole32 = LoadLibraryW(L"ole32.dll");
+        const HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
+        const HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
+        // The object is handed to the asking process through COM, on this thread, which runs
+        // the windows and so pumps the calls that come back.
+        if (const auto initialise = Find<decltype(&::CoInitializeEx)>(ole32, "CoInitializeEx")) {
+            initialise(nullptr, COINIT_APARTMENTTHREADED);
+        }
+        loaded.createStdAccessibleObject =
+            Find<decltype(&::CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
+        loaded.lresultFromObject =
+            Find<decltype(&::LresultFromObject)>(oleacc, "LresultFromObject");
+        loaded.sysAllocString = Find<decltype(&::SysAllocString)>(oleaut32, "SysAllocString");
+        return loaded;
+    }();
+    return library;
+}
+
+bool IsSelf(const VARIANT& child) {
+    return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+// One per request: the asking process holds it, and it goes with its last reference.
+class RenamedAccessible final : public IAccessible, public IOleWindow {
+  public:
+    RenamedAccessible(HWND hwnd, IAccessible* system, const AccessibleDesign& design)
+        : hwnd_(hwnd), system_(system), design_(design) {}
+    RenamedAccessible(const RenamedAccessible&) = delete;
+    RenamedAccessible& operator=(const RenamedAccessible&) = delete;
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object) {
+            return E_POINTER;
+        }
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kIidIAccessible) {
+            *object = static_cast<IAccessible*>(this);
+        } else if (iid == IID_IOleWindow) {
+            *object = static_cast<IOleWindow*>(this);
+        } else {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) {
+            delete this;
+        }
+        return left;
+    }
+
+    // IOleWindow: the window the object belongs to.
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* hwnd) override {
+        if (!hwnd) {
+            return E_POINTER;
+        }
+        *hwnd = hwnd_;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+    // IDispatch
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        return system_->GetTypeInfoCount(count);
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
+        return system_->GetTypeInfo(index, locale, info);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                            DISPID* ids) override {
+        return system_->GetIDsOfNames(iid, names, count, locale, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                     DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                     UINT* badArgument) override {
+        return system_->Invoke(id, iid, locale, flags, params, result, exception, badArgument);
+    }
+
+    // IAccessible: the name and the role are the design's, the rest the system's.
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        if (!design_.name || !IsSelf(child)) {
+            return system_->get_accName(child, name);
+        }
+        if (!name) {
+            return E_POINTER;
+        }
+        *name = Library().sysAllocString(design_.name);
+        return *name ? S_OK : E_OUTOFMEMORY;
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (design_.role == 0 || !IsSelf(child)) {
+            return system_->get_accRole(child, role);
+        }
+        if (!role) {
+            return E_POINTER;
+        }
+        role->vt = VT_I4;
+        role->lVal = design_.role;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+        return system_->get_accParent(parent);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+        return system_->get_accChildCount(count);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+        return system_->get_accChild(child, object);
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        return system_->get_accValue(child, value);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+        return system_->get_accDescription(child, description);
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        return system_->get_accState(child, state);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+        return system_->get_accHelp(child, help);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
+        return system_->get_accHelpTopic(file, child, topic);
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+        return system_->get_accKeyboardShortcut(child, shortcut);
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
+        return system_->get_accFocus(child);
+    }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
+        return system_->get_accSelection(children);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+        return system_->get_accDefaultAction(child, action);
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+        return system_->accSelect(flags, child);
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
+                                          VARIANT child) override {
+        return system_->accLocation(left, top, width, height, child);
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
+        return system_->accNavigate(direction, start, end);
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
+        return system_->accHitTest(x, y, child);
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        return system_->accDoDefaultAction(child);
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
+        return system_->put_accName(child, name);
+    }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+        return system_->put_accValue(child, value);
+    }
+
+  private:
+    ~RenamedAccessible() { system_->Release(); }
+
+    HWND hwnd_;
+    IAccessible* system_; // owned: one reference
+    AccessibleDesign design_;
+    // COM may release the object on another thread than the one that made it.
+    std::atomic<ULONG> references_{1};
+};
+
+} // namespace
+
+bool AnswerGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, const AccessibleDesign& design,
+                     LRESULT* result) {
+    // The object's identifier is a DWORD: compared as one, whatever the sign extension.
+    if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT) ||
+        (!design.name && design.role == 0)) {
+        return false;
+    }
+    const AccessibilityLibrary& library = Library();
+    if (!library.Usable()) {
+        return false;
+    }
+    IAccessible* system = nullptr;
+    if (FAILED(library.createStdAccessibleObject(hwnd, OBJID_CLIENT, kIidIAccessible,
+                                                 reinterpret_cast<void**>(&system))) ||
+        !system) {
+        return false;
+    }
+    auto* renamed = new (std::nothrow) RenamedAccessible(hwnd, system, design);
+    if (!renamed) {
+        system->Release();
+        return false;
+    }
+    // The reference handed out holds the object; this one is given back at once.
+    const LRESULT reference =
+        library.lresultFromObject(kIidIAccessible, wParam, static_cast<IAccessible*>(renamed));
+    renamed->Release();
+    if (reference < 0) {
+        return false; // not handed out: the system's own object answers instead
+    }
+    *result = reference;
+    return true;
+}
+
+} // namespace platform

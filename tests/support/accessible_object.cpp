@@ -1,0 +1,74 @@
+// Active Accessibility from the asking side: AccessibleObjectFromWindow and the questions a
+// screen reader asks of the object it gets.
+#include "tests/support/accessible_object.h"
+
+#include "platform/accessible.h"
+
+#include <ole2.h>
+#include <oleacc.h>
+
+namespace test_support {
+
+namespace {
+
+VARIANT Self() {
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    return self;
+}
+
+// Takes the string that an object handed out.
+std::optional<std::wstring> Take(HRESULT hr, BSTR text) {
+    if (hr != S_OK || text == nullptr) {
+        SysFreeString(text);
+        return std::nullopt;
+    }
+    std::wstring taken(text, SysStringLen(text));
+    SysFreeString(text);
+    return taken;
+}
+
+} // namespace
+
+AccessibleObject::AccessibleObject(HWND hwnd) {
+    // The answers come back through COM; this thread joins it once.
+    static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    (void)com;
+    void* object = nullptr;
+    if (SUCCEEDED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT),
+                                             platform::kIidIAccessible, &object))) {
+        object_ = static_cast<IAccessible*>(object);
+    }
+}
+
+AccessibleObject::~AccessibleObject() {
+    if (object_ != nullptr) {
+        object_->Release();
+    }
+}
+
+std::optional<std::wstring> AccessibleObject::Name() const {
+    BSTR name = nullptr;
+    const HRESULT hr = object_ ? object_->get_accName(Self(), &name) : E_POINTER;
+    return Take(hr, name);
+}
+
+std::optional<std::wstring> AccessibleObject::Value() const {
+    BSTR value = nullptr;
+    const HRESULT hr = object_ ? object_->get_accValue(Self(), &value) : E_POINTER;
+    return Take(hr, value);
+}
+
+long AccessibleObject::Role() const {
+    VARIANT role;
+    VariantInit(&role);
+    if (object_ == nullptr || object_->get_accRole(Self(), &role) != S_OK || role.vt != VT_I4) {
+        VariantClear(&role);
+        return 0;
+    }
+    return role.lVal;
+}
+
+} // namespace test_support

@@ -1,0 +1,34 @@
+// What a screen reader hears of a window, asked from this process as a reader asks from its own.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+struct IAccessible;
+
+namespace test_support {
+
+// A window's client area as a screen reader sees it: asked through Active Accessibility from
+// this process, as a reader asks from its own (AccessibleObjectFromWindow, OBJID_CLIENT). Held,
+// it answers again on each question; empty when the window gives no object.
+class AccessibleObject {
+  public:
+    explicit AccessibleObject(HWND hwnd);
+    AccessibleObject(const AccessibleObject&) = delete;
+    AccessibleObject& operator=(const AccessibleObject&) = delete;
+    ~AccessibleObject();
+
+    explicit operator bool() const noexcept { return object_ != nullptr; }
+    // Null when it has none.
+    std::optional<std::wstring> Name() const;
+    std::optional<std::wstring> Value() const;
+    // ROLE_SYSTEM_*, or 0.
+    long Role() const;
+
+  private:
+    IAccessible* object_ = nullptr;
+};
+
+} // namespace test_support
