@@ -7,6 +7,7 @@
 #include "app/frm_main.h"
 #include "bench/gdi_count.h"
 #include "bench/targets.h"
+#include "tests/support/desktop.h"
 
 #include <gtest/gtest.h>
 
@@ -129,6 +130,9 @@ void Repaint(HWND hwnd) {
 }
 
 TEST_F(ShortSoak, ColourChangesGiveBackWhatTheyMakeAndRepaintsMakeNothing) {
+    if (const char* why = test_support::WhyTheSessionIsNotOurs()) {
+        GTEST_SKIP() << why;
+    }
     ASSERT_TRUE(countingInstalled) << "the GDI calls were not found in the import table";
     app::FrmMain frmMain;
     frmMain.Show();

@@ -116,8 +116,10 @@ TEST_F(About, OpensCentredOverTheMainWindowWhichItOwns) {
 
     EXPECT_EQ(WindowText(about), L"About");
     const SIZE client = ClientSize(about);
-    EXPECT_EQ(client.cx, 382);
-    EXPECT_EQ(client.cy, 208);
+    // 382 x 208 pixels at 96 per inch.
+    const int dpi = static_cast<int>(GetDpiForWindow(about));
+    EXPECT_EQ(client.cx, platform::TwipsToPixels(about::layout::kClientWidth, dpi));
+    EXPECT_EQ(client.cy, platform::TwipsToPixels(about::layout::kClientHeight, dpi));
     EXPECT_EQ(GetWindow(about, GW_OWNER), main);
     EXPECT_FALSE(Style(about) & WS_CHILD);
     const POINT aboutCentre = RectCentre(WindowRect(about));

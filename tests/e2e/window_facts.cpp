@@ -2,6 +2,7 @@
 #include "tests/e2e/window_facts.h"
 
 #include "tests/e2e/wait.h"
+#include "tests/support/foreground.h"
 
 namespace e2e {
 
@@ -83,11 +84,7 @@ std::optional<POINT> CloseBoxPoint(HWND hwnd) {
 }
 
 bool MakeForeground(HWND hwnd) {
-    if (GetForegroundWindow() == hwnd) {
-        return true;
-    }
-    SetForegroundWindow(hwnd);
-    return WaitUntil([hwnd] { return GetForegroundWindow() == hwnd; });
+    return test_support::BringToForeground(hwnd);
 }
 
 } // namespace e2e

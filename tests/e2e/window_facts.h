@@ -38,7 +38,9 @@ HWND FocusOf(DWORD threadId);
 // The screen point of a window's close box, asked of the window itself (WM_NCHITTEST).
 std::optional<POINT> CloseBoxPoint(HWND hwnd);
 
-// Makes a window the foreground window, so that keys go to it; false when it did not become so.
+// Makes a window the foreground window, so that keys go to it, in the ways that Windows'
+// foreground lock allows a test in the background (test_support::BringToForeground); false when
+// it did not become so.
 bool MakeForeground(HWND hwnd);
 
 } // namespace e2e

@@ -1,5 +1,6 @@
 // Reading pictures back: the screen through the screen's DC (under Wine it shows every Wine
-// window), windows through WM_PRINTCLIENT, and DCs through BitBlt, each into a DIB section.
+// window), windows through WM_PRINTCLIENT, DCs through BitBlt and icons through DrawIconEx, each
+// into a DIB section.
 #include "tests/support/capture.h"
 
 #include "platform/gdi.h"
@@ -90,6 +91,15 @@ Capture Capture::Held(HDC dc, HWND sizeOf) {
     const SIZE size = ClientSize(sizeOf);
     return Capture(size.cx, size.cy,
                    [&](HDC memory) { BitBlt(memory, 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY); });
+}
+
+Capture Capture::Icon(HICON icon, int size, COLORREF background) {
+    return Capture(size, size, [&](HDC memory) {
+        const platform::Brush fill{CreateSolidBrush(background)};
+        const RECT all{0, 0, size, size};
+        FillRect(memory, &all, fill.get());
+        DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    });
 }
 
 COLORREF Capture::At(int x, int y) const {

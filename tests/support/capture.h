@@ -24,6 +24,8 @@ class Capture {
     static Capture Painted(HWND hwnd, COLORREF background = RGB(0, 0, 0));
     // What a DC holds from its top-left corner, as much as the window's client area.
     static Capture Held(HDC dc, HWND sizeOf);
+    // An icon drawn at size x size pixels over a background of one colour.
+    static Capture Icon(HICON icon, int size, COLORREF background);
 
     int Width() const noexcept { return width_; }
     int Height() const noexcept { return height_; }

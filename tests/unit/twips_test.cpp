@@ -62,6 +62,11 @@ TEST(Twips, AboutSeparatorAt96Dpi) {
 TEST(Twips, ClientAreaAt96Dpi) {
     EXPECT_EQ(TwipsToPixels(app::layout::kClientWidth, 96), 193);
     EXPECT_EQ(TwipsToPixels(app::layout::kClientHeight, 96), 225);
+    // The About window and its picture, which the window tests find from the twips at the
+    // window's density.
+    EXPECT_EQ(TwipsToPixels(about::layout::kClientWidth, 96), 382);
+    EXPECT_EQ(TwipsToPixels(about::layout::kClientHeight, 96), 208);
+    EXPECT_EQ(TwipsToPixels(about::layout::kImage1, 96), (PixelRect{24, 24, 32, 32}));
 }
 
 // At 144 DPI a pixel is 10 twips, at 120 DPI 12 twips; odd halves round away from zero.

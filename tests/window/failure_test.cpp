@@ -1,6 +1,7 @@
 // A window or control that cannot be made ends the program with one message naming it and a
 // non-zero exit code. The failure is provoked in a child process (this test program started
 // again) whose thread refuses the creation of one window class through a CBT hook.
+#include "tests/support/foreground.h"
 #include "tests/support/process_windows.h"
 #include "tests/support/wait.h"
 #include "tests/window/window_fixture.h"
@@ -161,6 +162,10 @@ TEST_P(Failures, EndTheProgramWithAMessageNamingWhatFailed) {
     SetEnvironmentVariableW(kRefuseVariable, nullptr);
     ASSERT_TRUE(started) << GetLastError();
     CloseHandle(child.hThread);
+    // The report may take the foreground only if this process, which started the program, lets
+    // it: Windows' foreground lock refuses it otherwise when this test runs in the background.
+    ASSERT_TRUE(test_support::LetTakeTheForeground(child.dwProcessId))
+        << "this test cannot let the program take the foreground";
 
     Report report;
     test_support::WaitUntil([&] {

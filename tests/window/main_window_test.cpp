@@ -109,17 +109,18 @@ TEST_F(MainWindowTest, HotkeysSwitchOnlyTheTimer) {
 // the program's icon when they ask the window for it.
 TEST_F(MainWindowTest, TitleBarShowsNoIconWhileTheWindowAnswersForIt) {
     const HWND main = Form().hWnd();
-    RedrawWindow(main, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    ASSERT_TRUE(test_support::WaitUntil([&] { return TitleBarDrawn(main); }))
-        << "the title bar did not show its caption colour within 15 s";
-    EXPECT_EQ(IconColoursInTitleBar(main), 0);
+    EXPECT_NE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, 0) << "no dialog frame";
+    EXPECT_EQ(TitleBarIcon(main), nullptr)
+        << "the window or its class holds an icon, which the title bar would show";
+    if (UnderWine()) {
+        RedrawWindow(main, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        ASSERT_TRUE(test_support::WaitUntil([&] { return TitleBarDrawn(main); }))
+            << "the title bar did not show its caption colour within 15 s";
+        EXPECT_EQ(IconColoursInTitleBar(main), 0) << "Wine drew an icon in the title bar";
+    }
     for (const WPARAM which : {ICON_BIG, ICON_SMALL, ICON_SMALL2}) {
         const auto icon = reinterpret_cast<HICON>(SendMessageW(main, WM_GETICON, which, 0));
-        EXPECT_NE(icon, nullptr) << "WM_GETICON " << which;
-        ICONINFO info{};
-        EXPECT_TRUE(icon && GetIconInfo(icon, &info));
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
+        EXPECT_EQ(IconColours(icon), 3) << "WM_GETICON " << which << " gives " << icon;
     }
 }
 

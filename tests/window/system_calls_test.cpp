@@ -1,6 +1,7 @@
 // What the main window asks of the system, seen through its import table: the interval of the
 // sampling timer, the order in which a tick draws the view and reads the pixel, and a change of
 // layer that leaves the activation where it was.
+#include "tests/support/foreground.h"
 #include "tests/support/import_hook.h"
 #include "tests/window/window_fixture.h"
 
@@ -94,7 +95,8 @@ TEST_F(MainWindowTest, AlwaysOnTopLeavesTheActiveWindowActive) {
         CreateWindowExW(0, L"STATIC", L"another window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                         200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(other, nullptr);
-    SetForegroundWindow(other);
+    ASSERT_TRUE(test_support::BringToForeground(other))
+        << "the other window cannot be made the foreground window";
     ASSERT_EQ(GetActiveWindow(), other);
     const HWND check = Form().chkOnTop.hWnd();
     for (const bool tick : {true, false}) {

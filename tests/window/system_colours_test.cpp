@@ -2,6 +2,8 @@
 // it: what the windows draw in system colours takes the new ones at the repaint, what their
 // layout fixes stays, and a frozen reading stays as it was.
 #include "tests/support/capture.h"
+#include "tests/support/desktop.h"
+#include "tests/support/foreground.h"
 #include "tests/support/target_window.h"
 #include "tests/support/wait.h"
 #include "tests/window/window_fixture.h"
@@ -149,7 +151,19 @@ COLORREF Inside(const OnScreen& screen, HWND child, int x, int y) {
     return screen.At(x >= 0 ? r.left + x : r.right + x, y >= 0 ? r.top + y : r.bottom + y);
 }
 
-TEST_F(MainWindowTest, SystemColoursChangedBeforeTheFirstReadingShowEverywhereTheyAreUsed) {
+// The system colours belong to the whole desktop session: these tests change them only where
+// the session is the test run's own or disposable.
+class SystemColoursTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        if (const char* why = test_support::WhyTheSessionIsNotOurs()) {
+            GTEST_SKIP() << why;
+        }
+        MainWindowTest::SetUp();
+    }
+};
+
+TEST_F(SystemColoursTest, SystemColoursChangedBeforeTheFirstReadingShowEverywhereTheyAreUsed) {
     app::FrmMain& form = Form();
     // Text as a user might type it: the code boxes show their text colour, and no reading is
     // taken, so the swatch and the view are still blank.
@@ -161,10 +175,12 @@ TEST_F(MainWindowTest, SystemColoursChangedBeforeTheFirstReadingShowEverywhereTh
     const COLORREF face = Changed(COLOR_BTNFACE);
     const COLORREF window = Changed(COLOR_WINDOW);
     const COLORREF windowText = Changed(COLOR_WINDOWTEXT);
+    // Between the controls: 92, 70 pixels at 96 per inch.
+    const POINT between = TwipsPoint(form.hWnd(), 1380, 1050);
     const Mismatches found = WaitForScreen(form.hWnd(), [&](const OnScreen& s) {
         Mismatches m;
         m.Pixel("window background", s.At(1, 1), face);
-        m.Pixel("window background between controls", s.At(92, 70), face);
+        m.Pixel("window background between controls", s.At(between.x, between.y), face);
         m.Pixel("txtHTML background", Inside(s, form.txtHTML.hWnd(), -2, 4), window);
         m.Shows("txtHTML text", s, s.ClientOf(form.txtHTML.hWnd()), windowText);
         m.Pixel("txtVB background", Inside(s, form.txtVB.hWnd(), -2, 4), window);
@@ -187,7 +203,7 @@ TEST_F(MainWindowTest, SystemColoursChangedBeforeTheFirstReadingShowEverywhereTh
     EXPECT_TRUE(found.None()) << found.Text();
 }
 
-TEST_F(MainWindowTest, AFrozenReadingKeepsItsColoursWhenTheSystemColoursChange) {
+TEST_F(SystemColoursTest, AFrozenReadingKeepsItsColoursWhenTheSystemColoursChange) {
     app::FrmMain& form = Form();
     const test_support::TargetWindow mosaic(RECT{40, 40, 88, 88}, &test_support::Mosaic);
     // The timer is off: the reading is frozen as it was taken.
@@ -221,23 +237,26 @@ void CALLBACK ChangeColoursWhileAboutIsOpen(HWND, UINT, UINT_PTR id, DWORD) {
     g_aboutSeen = true;
     g_colours->Change();
     const HWND title = GetDlgItem(about, about::layout::kIdLblTitle);
+    const Separator line = AboutSeparator(about);
     g_aboutFound = WaitForScreen(about, [&](const OnScreen& s) {
         Mismatches m;
         m.Pixel("background", s.At(2, 2), Changed(COLOR_BTNFACE));
-        m.Pixel("above the separator", s.At(100, 162), Changed(COLOR_BTNFACE));
-        m.Pixel("Line1(1), the shadow", s.At(100, 163), Changed(COLOR_BTNSHADOW));
-        m.Pixel("Line1(0), the highlight", s.At(100, 164), Changed(COLOR_BTNHIGHLIGHT));
+        m.Pixel("above the separator", s.At(line.x, line.shadowRow - 1), Changed(COLOR_BTNFACE));
+        m.Pixel("Line1(1), the shadow", s.At(line.x, line.shadowRow), Changed(COLOR_BTNSHADOW));
+        m.Pixel("Line1(0), the highlight", s.At(line.x, line.highlightRow),
+                Changed(COLOR_BTNHIGHLIGHT));
         m.Shows("the title's blue", s, s.ClientOf(title), RGB(0, 0, 192));
         return m;
     });
     SendMessageW(GetDlgItem(about, about::layout::kIdCmdOK), BM_CLICK, 0, 0);
 }
 
-TEST_F(MainWindowTest, TheOpenAboutWindowTakesTheNewSystemColours) {
+TEST_F(SystemColoursTest, TheOpenAboutWindowTakesTheNewSystemColours) {
     ChangedSystemColours colours;
     g_colours = &colours;
     g_aboutSeen = false;
-    SetForegroundWindow(Form().hWnd());
+    ASSERT_TRUE(test_support::BringToForeground(Form().hWnd()))
+        << "the main window cannot be made the foreground window";
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, &ChangeColoursWhileAboutIsOpen);
     Form().cmdAbout_Click();
     KillTimer(nullptr, timer);

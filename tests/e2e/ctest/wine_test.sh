@@ -52,7 +52,8 @@ if [[ ! -f $session_file ]]; then
 fi
 # shellcheck disable=SC1090
 source "$session_file"
-export DISPLAY XAUTHORITY
+# The session is the run's own (tests/support/desktop.h): tests may change its system colours.
+export DISPLAY XAUTHORITY VORLITH_SESSION=1
 # Within the 300 s that CTest gives each test (cmake/wine_tests.cmake).
 VORLITH_WINE_TIMEOUT=290
 started() {
