@@ -19,9 +19,15 @@ struct AccessibilityLibrary {
     decltype(&::CreateStdAccessibleObject) createStdAccessibleObject = nullptr;
     decltype(&::LresultFromObject) lresultFromObject = nullptr;
     decltype(&::SysAllocString) sysAllocString = nullptr;
+    decltype(&::CreateStreamOnHGlobal) createStreamOnHGlobal = nullptr;
+    decltype(&::CoMarshalInterface) coMarshalInterface = nullptr;
+    decltype(&::CoReleaseMarshalData) coReleaseMarshalData = nullptr;
+    decltype(&::CoDisconnectObject) coDisconnectObject = nullptr;
 
     bool Usable() const noexcept {
-        return createStdAccessibleObject && lresultFromObject && sysAllocString;
+        return createStdAccessibleObject && lresultFromObject && sysAllocString &&
+               createStreamOnHGlobal && coMarshalInterface && coReleaseMarshalData &&
+               coDisconnectObject;
     }
 };
 
@@ -50,6 +56,14 @@ const AccessibilityLibrary& Library() {
         loaded.lresultFromObject =
             Find<decltype(&::LresultFromObject)>(oleacc, "LresultFromObject");
         loaded.sysAllocString = Find<decltype(&::SysAllocString)>(oleaut32, "SysAllocString");
+        loaded.createStreamOnHGlobal =
+            Find<decltype(&::CreateStreamOnHGlobal)>(ole32, "CreateStreamOnHGlobal");
+        loaded.coMarshalInterface =
+            Find<decltype(&::CoMarshalInterface)>(ole32, "CoMarshalInterface");
+        loaded.coReleaseMarshalData =
+            Find<decltype(&::CoReleaseMarshalData)>(ole32, "CoReleaseMarshalData");
+        loaded.coDisconnectObject =
+            Find<decltype(&::CoDisconnectObject)>(ole32, "CoDisconnectObject");
         return loaded;
     }();
     return library;
@@ -59,7 +73,7 @@ bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-// One per request: the asking process holds it, and it goes with its last reference.
+// One per window, for as long as the window lives and a reader holds it.
 class RenamedAccessible final : public IAccessible, public IOleWindow {
   public:
     RenamedAccessible(HWND hwnd, IAccessible* system, const AccessibleDesign& design)
@@ -212,37 +226,64 @@ class RenamedAccessible final : public IAccessible, public IOleWindow {
 
 } // namespace
 
-bool AnswerGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, const AccessibleDesign& design,
-                     LRESULT* result) {
+bool AccessibleControl::Answer(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     // The object's identifier is a DWORD: compared as one, whatever the sign extension.
-    if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT) ||
-        (!design.name && design.role == 0)) {
+    if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT) || !Renames()) {
         return false;
     }
     const AccessibilityLibrary& library = Library();
     if (!library.Usable()) {
         return false;
     }
-    IAccessible* system = nullptr;
-    if (FAILED(library.createStdAccessibleObject(hwnd, OBJID_CLIENT, kIidIAccessible,
-                                                 reinterpret_cast<void**>(&system))) ||
-        !system) {
-        return false;
+    if (!object_) {
+        IAccessible* system = nullptr;
+        if (FAILED(library.createStdAccessibleObject(hwnd, OBJID_CLIENT, kIidIAccessible,
+                                                     reinterpret_cast<void**>(&system))) ||
+            !system) {
+            return false;
+        }
+        auto* renamed = new (std::nothrow) RenamedAccessible(hwnd, system, design_);
+        if (!renamed) {
+            system->Release();
+            return false;
+        }
+        object_ = static_cast<IAccessible*>(renamed);
+        // Marshalled once for good, so that COM keeps one stub for the object instead of making
+        // one for each request and taking it down when that reader lets go.
+        IStream* held = nullptr;
+        if (SUCCEEDED(library.createStreamOnHGlobal(nullptr, TRUE, &held))) {
+            if (SUCCEEDED(library.coMarshalInterface(held, kIidIAccessible, object_, MSHCTX_LOCAL,
+                                                     nullptr, MSHLFLAGS_TABLESTRONG))) {
+                held_ = held;
+            } else {
+                held->Release();
+            }
+        }
     }
-    auto* renamed = new (std::nothrow) RenamedAccessible(hwnd, system, design);
-    if (!renamed) {
-        system->Release();
-        return false;
-    }
-    // The reference handed out holds the object; this one is given back at once.
-    const LRESULT reference =
-        library.lresultFromObject(kIidIAccessible, wParam, static_cast<IAccessible*>(renamed));
-    renamed->Release();
+    // A reference for the reader, which the reader gives back.
+    const LRESULT reference = library.lresultFromObject(kIidIAccessible, wParam, object_);
     if (reference < 0) {
         return false; // not handed out: the system's own object answers instead
     }
     *result = reference;
     return true;
+}
+
+void AccessibleControl::Release() noexcept {
+    if (!object_) {
+        return;
+    }
+    const AccessibilityLibrary& library = Library();
+    if (held_) {
+        held_->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+        library.coReleaseMarshalData(held_);
+        held_->Release();
+        held_ = nullptr;
+    }
+    // Readers that still hold it are told that it is gone, and give their references back.
+    library.coDisconnectObject(object_, 0);
+    object_->Release();
+    object_ = nullptr;
 }
 
 } // namespace platform

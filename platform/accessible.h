@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <objidl.h>
+
 namespace platform {
 
 // The interface id of IAccessible, spelt out: some import libraries declare IID_IAccessible as
@@ -18,10 +20,36 @@ struct AccessibleDesign {
     long role = 0;                 // 0: the system's own role (ROLE_SYSTEM_*)
 };
 
-// Answers WM_GETOBJECT: for the window's client area, the system's object renamed, in *result.
-// False, for the message to go on as usual, when the object asked is another one, when the
-// design changes nothing, or when the system cannot make the object.
-bool AnswerGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, const AccessibleDesign& design,
-                     LRESULT* result);
+// The accessible object of one control's window: made on the first request and handed out again
+// on every later one, for as long as the window lives. Each request then only adds a reference
+// to what COM already holds for the object; a new object per request would have COM set up (and,
+// under Wine, keep part of) its connection anew each time.
+class AccessibleControl {
+  public:
+    AccessibleControl() = default;
+    AccessibleControl(const AccessibleControl&) = delete;
+    AccessibleControl& operator=(const AccessibleControl&) = delete;
+    ~AccessibleControl() { Release(); }
+
+    // For the control's next window.
+    void SetDesign(const AccessibleDesign& design) noexcept {
+        Release();
+        design_ = design;
+    }
+    // Whether the object tells a reader anything the system's own would not.
+    bool Renames() const noexcept { return design_.name || design_.role != 0; }
+
+    // Answers WM_GETOBJECT: for the window's client area, the renamed object, in *result. False,
+    // for the message to go on as usual, when the object asked is another one, when the design
+    // changes nothing, or when the system cannot make the object.
+    bool Answer(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // The window is going: its object is cut off from the readers that still hold it and let go.
+    void Release() noexcept;
+
+  private:
+    AccessibleDesign design_{};
+    IUnknown* object_ = nullptr;
+    IStream* held_ = nullptr; // the object marshalled once for good: COM keeps its stub
+};
 
 } // namespace platform

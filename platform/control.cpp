@@ -15,7 +15,7 @@ void Control::CreateChild(Form& form, const ChildDesign& design, const wchar_t* 
                           bool ownClass, long spokenRole) {
     form_ = &form;
     design_ = design;
-    spoken_ = {design.spokenName, spokenRole};
+    spoken_.SetDesign({design.spokenName, spokenRole});
     const PixelRect r = form.ToPixels(design.place);
     const RECT place{r.left, r.top, r.left + r.width, r.top + r.height};
     const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id));
@@ -29,7 +29,7 @@ void Control::CreateChild(Form& form, const ChildDesign& design, const wchar_t* 
     if (!hWnd()) {
         EndWithError(std::wstring(L"Could not create the ") + kind + L" " + design.name + L".");
     }
-    if (!ownClass && (spoken_.name || spoken_.role != 0)) {
+    if (!ownClass && spoken_.Renames()) {
         SetWindowSubclass(hWnd(), &SpokenSubclass, 0, reinterpret_cast<DWORD_PTR>(this));
     }
     SendMessageW(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
@@ -38,20 +38,24 @@ void Control::CreateChild(Form& form, const ChildDesign& design, const wchar_t* 
 
 LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
-    if (message == WM_GETOBJECT && AnswerGetObject(hWnd(), wParam, lParam, spoken_, &answer)) {
+    if (message == WM_GETOBJECT && spoken_.Answer(hWnd(), wParam, lParam, &answer)) {
         return answer;
+    }
+    if (message == WM_NCDESTROY) {
+        spoken_.Release();
     }
     return Window::OnMessage(message, wParam, lParam);
 }
 
 LRESULT CALLBACK Control::SpokenSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR self) {
+    AccessibleControl& spoken = reinterpret_cast<Control*>(self)->spoken_;
     LRESULT answer = 0;
-    if (message == WM_GETOBJECT &&
-        AnswerGetObject(hwnd, wParam, lParam, reinterpret_cast<Control*>(self)->spoken_, &answer)) {
+    if (message == WM_GETOBJECT && spoken.Answer(hwnd, wParam, lParam, &answer)) {
         return answer;
     }
     if (message == WM_NCDESTROY) {
+        spoken.Release();
         RemoveWindowSubclass(hwnd, &SpokenSubclass, id);
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);

@@ -59,7 +59,7 @@ class Control : public Window {
 
     Form* form_ = nullptr;
     ChildDesign design_{};
-    AccessibleDesign spoken_{};
+    AccessibleControl spoken_;
 };
 
 } // namespace platform

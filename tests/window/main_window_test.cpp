@@ -153,20 +153,33 @@ TEST_F(MainWindowTest, LayoutFollowsTheDensityWhenItChanges) {
     EXPECT_EQ(Form().picZoom.ScaleWidth(), 77.0f);
 }
 
-// Each object handed to a screen reader goes with the reader's last reference: the program keeps
-// none of them, however often it is asked.
-TEST_F(MainWindowTest, ScreenReaderObjectsGoWithTheReadersLastReference) {
+// A screen reader gets the same object of a control on every request, each time with a
+// reference of its own to give back: nothing piles up however often it asks. The object goes
+// when the control's window goes.
+TEST_F(MainWindowTest, ScreenReaderObjectsAreOnePerControlAndGoWithItsWindow) {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     // A system control (a text box) and one of the program's own (a picture box).
     for (const HWND control : {Form().txtRed.hWnd(), Form().picZoom.hWnd()}) {
-        for (int request = 0; request < 3; ++request) {
+        SCOPED_TRACE(testing::Message() << "control " << GetDlgCtrlID(control));
+        const auto ask = [control] {
             void* object = nullptr;
-            ASSERT_EQ(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                                 platform::kIidIAccessible, &object),
-                      S_OK);
-            EXPECT_EQ(static_cast<IAccessible*>(object)->Release(), 0u)
-                << "control " << GetDlgCtrlID(control) << ", request " << request;
+            AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                       platform::kIidIAccessible, &object);
+            return static_cast<IAccessible*>(object);
+        };
+        IAccessible* const first = ask();
+        ASSERT_NE(first, nullptr);
+        const ULONG kept = first->Release(); // what the program holds while no reader does
+        for (int request = 0; request < 3; ++request) {
+            IAccessible* const again = ask();
+            ASSERT_NE(again, nullptr);
+            EXPECT_EQ(again, first) << "a new object for request " << request;
+            EXPECT_EQ(again->Release(), kept) << "references left by request " << request;
         }
+        IAccessible* const last = ask();
+        ASSERT_NE(last, nullptr);
+        DestroyWindow(control);
+        EXPECT_EQ(last->Release(), 0u) << "the object outlived its window";
     }
     CoUninitialize();
 }
