@@ -122,5 +122,6 @@ refused() {
 rm -rf "$copy/.git"
 refused "without the commit's time" "no time for the ZIP entries" \
     env -u SOURCE_DATE_EPOCH cmake --build --preset mingw --target package
-refused "from a Debug build" "not Release" \
+# With a time given, so that only the build type can stop it.
+refused "from a Debug build" "not Release" env SOURCE_DATE_EPOCH=1700000000 \
     sh -c 'cmake --preset mingw -DCMAKE_BUILD_TYPE=Debug && cmake --build --preset mingw --target package'
