@@ -29,11 +29,15 @@ git_here() {
         git --no-replace-objects -C "$source_dir" "$@"
 }
 
-commit=$(git_here rev-parse --verify 'HEAD^{commit}' 2>/dev/null) ||
-    fail "cannot read the commit of $source_dir (make_zip.sh says why)"
+# A tree without git data (a source archive, dated by SOURCE_DATE_EPOCH) has no commit to name.
 changes=""
-if [[ -n $(git_here status --porcelain --untracked-files=no 2>/dev/null) ]]; then
-    changes=" with changes not committed (not a release build)"
+if commit=$(git_here rev-parse --verify 'HEAD^{commit}' 2>/dev/null); then
+    if [[ -n $(git_here status --porcelain --untracked-files=no 2>/dev/null) ]]; then
+        changes=" with changes not committed (not a release build)"
+    fi
+else
+    commit="none"
+    changes=" (not built from a git checkout; SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-})"
 fi
 
 # The release, as the system names it.
