@@ -10,7 +10,8 @@
 # Kept under build/debian-N between runs, so that a second run does not download everything
 # again: minbase.tar (the root as debootstrap made it) and apt-archives/ (the packages that
 # scripts/deps.sh downloaded). The root itself (build/debian-N/root) is made anew each run and
-# removed after a run that passed; one that failed stays for a look until the next run.
+# removed after a run that passed; one that failed stays for a look until the next run. The
+# release package built there, its buildinfo and ctest's log are copied to build/debian-N/kept.
 #
 # The root gets /proc, /sys, /dev, /dev/pts and a /dev/shm of its own; everything that it
 # mounts is unmounted, and whatever still runs inside the root is ended, when the script ends,
@@ -94,6 +95,15 @@ cleanup() {
             sleep 0.1
         done
     done
+    # What the run made that is worth keeping: the release package built on that release, its
+    # buildinfo, and the test log (with the reproducibility test's digests).
+    local made=$root/src/vorlith/build
+    if [[ -d $made ]]; then
+        rm -rf "$cache/kept"
+        mkdir -p "$cache/kept"
+        cp "$made"/mingw/vorlith-*-win64.* "$made/native/Testing/Temporary/LastTest.log" \
+            "$cache/kept/" 2>/dev/null || true
+    fi
     local mount
     while read -r mount; do
         [[ -z $mount ]] && continue
