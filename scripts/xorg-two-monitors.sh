@@ -226,11 +226,10 @@ case $recipe in
 '' | randr | xinerama) ;;
 *) fail "VORLITH_TWO_MONITORS_RECIPE is randr or xinerama, not $recipe" ;;
 esac
+# Without xrandr the server's outputs cannot be seen, and guessing Xinerama would give Wine 10
+# one place for both monitors.
 if [[ $recipe != xinerama ]] && ! command -v xrandr >/dev/null; then
-    if [[ $recipe == randr ]]; then
-        fail "xrandr is missing: run scripts/deps.sh (x11-xserver-utils)"
-    fi
-    recipe=xinerama
+    fail "xrandr is missing: run scripts/deps.sh (x11-xserver-utils)"
 fi
 XORG_PID=
 trap 'xorg_stop "$XORG_PID"; rm -rf "$work"' EXIT
