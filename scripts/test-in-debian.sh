@@ -188,14 +188,17 @@ git -C "$root/src/vorlith" checkout -q --detach "$commit"
 in_root=(chroot "$root" env -i HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin CI="${CI:-}")
 
+# The commands inside run in the background and are waited for: bash runs a signal's trap only
+# once the foreground command has ended, and an interrupted run should not wait for the tests.
 say "installing what the tests need (scripts/deps.sh)"
-"${in_root[@]}" /src/vorlith/scripts/deps.sh
+"${in_root[@]}" /src/vorlith/scripts/deps.sh &
+wait "$!"
 say "Debian $(cat "$root/etc/debian_version") in $root"
 
 say "running scripts/test.sh $*"
 rc=0
 # shellcheck disable=SC2016 # expanded inside the root
-unshare --net -- "${in_root[@]}" bash -c 'cd /src/vorlith && exec scripts/test.sh "$@"' test.sh "$@" ||
-    rc=$?
+unshare --net -- "${in_root[@]}" bash -c 'cd /src/vorlith && exec scripts/test.sh "$@"' test.sh "$@" &
+wait "$!" || rc=$?
 say "scripts/test.sh ended with exit code $rc"
 exit "$rc"
