@@ -6,9 +6,10 @@
 #   make_zip.sh ZIP SOURCE_DIR FILE...
 #
 # Every entry carries one time: SOURCE_DATE_EPOCH when it is set, else the time of the commit
-# checked out in SOURCE_DIR, else (no git checkout) 1980-01-01, the first time a ZIP file can
-# hold. Entries get fixed permissions and no owner, user or extra times (zip -X); ZIP times are
-# local times, so zip runs in UTC.
+# checked out in SOURCE_DIR; with neither (a source tree without git, git refusing to read it)
+# it stops and says so, since any other time would make another file. Entries get fixed
+# permissions and no owner, user or extra times (zip -X); ZIP times are local times, so zip runs
+# in UTC.
 set -euo pipefail
 
 zip_file=${1:?ZIP}
@@ -24,22 +25,40 @@ command -v zip >/dev/null || {
 }
 
 kZipEpochMin=315532800 # 1980-01-01 00:00:00 UTC
+
+no_time() {
+    echo "make_zip.sh: no time for the ZIP entries: SOURCE_DATE_EPOCH is not set and $*." >&2
+    echo "make_zip.sh: build from a git checkout, or set SOURCE_DATE_EPOCH to the commit's time" \
+        "(seconds since 1970) to make the published file." >&2
+    exit 1
+}
+
+# git with none of the caller's settings that change what it prints or which repository it
+# reads: no GIT_DIR and the like from the environment, no replaced objects, no signatures shown
+# (log.showSignature would print them before the time).
+git_here() {
+    env -u GIT_DIR -u GIT_WORK_TREE -u GIT_INDEX_FILE -u GIT_OBJECT_DIRECTORY \
+        -u GIT_COMMON_DIR -u GIT_CONFIG_PARAMETERS -u GIT_CONFIG_COUNT \
+        git --no-replace-objects -c log.showSignature=false -C "$source_dir" "$@"
+}
+
 epoch=${SOURCE_DATE_EPOCH:-}
 from="SOURCE_DATE_EPOCH"
 if [[ -z $epoch ]]; then
     from="the commit"
+    command -v git >/dev/null || no_time "git is not installed"
     # Only SOURCE_DIR's own checkout: not one that happens to lie around an unpacked source tree.
-    top=$(git -C "$source_dir" rev-parse --show-toplevel 2>/dev/null) || top=""
-    if [[ -n $top && $(cd "$top" && pwd -P) == $(cd "$source_dir" && pwd -P) ]]; then
-        epoch=$(git -C "$source_dir" log -1 --format=%ct)
+    # git refuses a checkout owned by another user (safe.directory) and says so.
+    top=$(git_here rev-parse --show-toplevel 2>/dev/null) ||
+        no_time "git cannot read $source_dir: $(git_here rev-parse --show-toplevel 2>&1 | head -n 4)"
+    if [[ $(cd "$top" && pwd -P) != $(cd "$source_dir" && pwd -P) ]]; then
+        no_time "$source_dir is not a git checkout of its own (it lies inside $top)"
     fi
-fi
-if [[ -z $epoch ]]; then
-    from="no commit: the fixed fallback"
-    epoch=$kZipEpochMin
+    epoch=$(git_here show -s --no-show-signature --format=%ct HEAD 2>/dev/null) ||
+        no_time "git cannot read the commit's time: $(git_here show -s --format=%ct HEAD 2>&1 | head -n 4)"
 fi
 [[ $epoch =~ ^[0-9]+$ ]] || {
-    echo "make_zip.sh: SOURCE_DATE_EPOCH is not a number of seconds: $epoch" >&2
+    echo "make_zip.sh: the time from $from is not a number of seconds: $epoch" >&2
     exit 1
 }
 ((epoch >= kZipEpochMin)) || epoch=$kZipEpochMin

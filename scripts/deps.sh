@@ -13,6 +13,7 @@ packages=(
     libxrender1 libxrandr2 libxinerama1 libxi6 libxcursor1 libxfixes3 libxcomposite1 # Wine on X
     xvfb xauth x11-utils           # private X displays (xvfb-run) for Wine windows
     xserver-xorg-core xserver-xorg-video-dummy # two monitors side by side (Xorg, dummy driver)
+    x11-xserver-utils              # xrandr: places the dummy driver's two outputs side by side
     zip git                        # the release package (package/make_zip.sh), dated from the commit
     imagemagick                    # screenshots (import, convert)
     util-linux                     # flock, setsid, mcookie (xvfb-run)

@@ -6,7 +6,7 @@
 #   source scripts/wine-env.sh
 #   vorlith_use_prefix [DPI|twomon]          # WINEPREFIX: build/wineprefix, or -dpiN, -twomon
 #   vorlith_prefix_prepare [DPI] [MANAGED]   # make or reuse it (96 pixels per inch, unmanaged)
-#   vorlith_prefix_two_monitors              # its monitors from Xinerama, the right-hand primary
+#   vorlith_prefix_two_monitors RECIPE       # its monitors as xorg-two-monitors.sh made them
 #   vorlith_wine PROGRAM.exe ARGS...         # wine under a timeout (VORLITH_WINE_TIMEOUT seconds)
 #   vorlith_wineserver_kill                  # end every process of the prefix
 #
@@ -88,20 +88,39 @@ vorlith_prefix_prepare() {
     echo "$want" >"$stamp"
 }
 
-# The X11 driver's settings that give Wine the monitors of a two-head Xinerama desktop
-# (scripts/xorg-two-monitors.sh), the right-hand head its primary at (0, 0): monitors from
-# Xinerama, not from XRandR (which sees one screen); without UseXVidMode=N Wine 8's desktop
-# process crashed and only one monitor showed.
+# The X11 driver's settings for the desktop of two monitors (scripts/xorg-two-monitors.sh), as
+# the way it was made asks (RECIPE: randr or xinerama, VORLITH_TWO_MONITORS_RECIPE there).
+#   randr      Wine's defaults: monitors from XRandR, the primary output as the primary monitor.
+#   xinerama   monitors from Xinerama, not from XRandR (which sees one screen), the right-hand
+#              head the primary at (0, 0); without UseXVidMode=N Wine 8's desktop process crashed
+#              and only one monitor showed.
 vorlith_prefix_two_monitors() {
-    local want="vorlith-two-monitors v1"
+    local recipe=${1:?randr or xinerama}
+    local want="vorlith-two-monitors v2 $recipe"
     local stamp="$WINEPREFIX/.vorlith-two-monitors"
     if [[ -f $stamp && $(<"$stamp") == "$want" ]]; then
         return 0
     fi
     local key='HKCU\Software\Wine\X11 Driver' value
-    for value in UseXRandR=N UseXVidMode=N PrimaryMonitor=1; do
-        timeout 60 "$VORLITH_WINE" reg add "$key" /v "${value%%=*}" /d "${value#*=}" /f >/dev/null
-    done
+    case $recipe in
+    randr)
+        # A prefix that was set up for the other way keeps its values until they are deleted;
+        # deleting one that is not there fails, which is what a fresh prefix wants anyway.
+        for value in UseXRandR UseXVidMode PrimaryMonitor; do
+            timeout 60 "$VORLITH_WINE" reg delete "$key" /v "$value" /f >/dev/null 2>&1 || true
+        done
+        ;;
+    xinerama)
+        for value in UseXRandR=N UseXVidMode=N PrimaryMonitor=1; do
+            timeout 60 "$VORLITH_WINE" reg add "$key" /v "${value%%=*}" /d "${value#*=}" /f \
+                >/dev/null
+        done
+        ;;
+    *)
+        echo "wine-env: no two-monitor settings for $recipe" >&2
+        return 1
+        ;;
+    esac
     timeout -k 5 60 wineserver -w
     echo "$want" >"$stamp"
 }

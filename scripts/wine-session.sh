@@ -32,7 +32,6 @@ case ${1:-} in
     if [[ $display == two-monitors ]]; then
         vorlith_use_prefix twomon
         vorlith_prefix_prepare 96 N
-        vorlith_prefix_two_monitors
     else
         vorlith_use_prefix "$dpi"
         vorlith_prefix_prepare "$dpi" "$managed"
@@ -43,8 +42,15 @@ case ${1:-} in
     private) exec xvfb-run -a -s "-screen 0 $VORLITH_SCREEN -noreset" "$self" --run "$@" ;;
     none) exec env -u DISPLAY -u XAUTHORITY "$self" --run "$@" ;;
     desktop) exec "$self" --run "$@" ;;
-    two-monitors) exec "$(dirname "$self")/xorg-two-monitors.sh" "$self" --run "$@" ;;
+    two-monitors) exec "$(dirname "$self")/xorg-two-monitors.sh" "$self" --on-two-monitors "$@" ;;
     esac
+    ;;
+--on-two-monitors)
+    # On the server of two monitors: the prefix's settings follow the way the server made them,
+    # which is known only now.
+    shift
+    vorlith_prefix_two_monitors "$VORLITH_TWO_MONITORS_RECIPE"
+    exec "$self" --run "$@"
     ;;
 --run)
     shift

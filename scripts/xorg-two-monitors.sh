@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
 # Runs one command on a desktop of two monitors, as xvfb-run does on one: Xorg with the dummy
-# driver and two screens side by side under Xinerama, the second right of the first, on a free
-# display number; the command runs with DISPLAY set, and the server ends with it (by its PID).
-# A Wine prefix made for it (vorlith_prefix_two_monitors) takes the right-hand head as its
-# primary at (0, 0), so that the left-hand one lies at negative x.
+# driver on a free display number, two monitors side by side, the primary on the right; the
+# command runs with DISPLAY set, and the server ends with it (by its PID).
 #
 #   scripts/xorg-two-monitors.sh COMMAND [ARGS...]
 #
+# Two ways to make them, chosen by what the installed server offers:
+#   randr      one dummy screen whose RandR outputs DUMMY0 and DUMMY1 are placed with xrandr,
+#              DUMMY0 the primary right of DUMMY1. Wine (8 and 10 both) reads its monitors from
+#              RandR and puts the primary at (0, 0), so the other one lies at negative x.
+#   xinerama   two dummy screens side by side under Xinerama, for a dummy driver without
+#              outputs. Wine 8 places them only with the prefix's UseXRandR=N and
+#              PrimaryMonitor=1; Wine 10 ignores those and puts both monitors at the origin.
+# The randr way is taken when the dummy driver lists the two outputs, else the xinerama one;
+# VORLITH_TWO_MONITORS_RECIPE=randr or xinerama forces one. The command gets the way taken in
+# VORLITH_TWO_MONITORS_RECIPE, for the Wine prefix's settings (vorlith_prefix_two_monitors).
+#
 # Xorg with a configuration file of its own runs as root only (CI and the test machines are).
-# Each head is VORLITH_TWO_MONITORS_SIZE (1024x768 by default: one of the modes below). The
+# Each monitor is VORLITH_TWO_MONITORS_SIZE (1024x768 by default: one of the modes below). The
 # exit code is the command's.
 set -euo pipefail
 
@@ -40,26 +49,16 @@ xorg_stop() {
     fi
 }
 
-write_config() {
-    local width=${size%x*} height=${size#*x}
+# What both configurations share: no input devices (Wine moves the pointer itself), and the
+# monitor's timings for the size.
+write_config_common() {
+    local xinerama=$1
     cat <<EOF
-# Two dummy heads side by side under Xinerama: s1 right of s0. No input devices are needed:
-# Wine moves the pointer itself.
 Section "ServerFlags"
-    Option "Xinerama" "on"
+    Option "Xinerama" "$xinerama"
     Option "AutoAddDevices" "false"
     Option "AutoEnableDevices" "false"
     Option "DontVTSwitch" "true"
-EndSection
-Section "Device"
-    Identifier "d0"
-    Driver "dummy"
-    VideoRam 64000
-EndSection
-Section "Device"
-    Identifier "d1"
-    Driver "dummy"
-    VideoRam 64000
 EndSection
 Section "Monitor"
     Identifier "m"
@@ -68,9 +67,48 @@ Section "Monitor"
     Modeline "$size" ${modelines[$size]}
 EndSection
 EOF
+}
+
+# One dummy screen large enough for both outputs side by side at any size offered; xrandr
+# places them once the server runs.
+write_config_randr() {
+    write_config_common off
+    cat <<EOF
+Section "Device"
+    Identifier "d0"
+    Driver "dummy"
+    VideoRam 64000
+EndSection
+Section "Screen"
+    Identifier "s0"
+    Device "d0"
+    Monitor "m"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Modes "$size"
+        Virtual 4096 2048
+    EndSubSection
+EndSection
+Section "ServerLayout"
+    Identifier "two-monitors"
+    Screen 0 "s0" 0 0
+EndSection
+EOF
+}
+
+# Two dummy screens side by side under Xinerama: s1 right of s0.
+write_config_xinerama() {
+    local width=${size%x*} height=${size#*x}
+    write_config_common on
     local s
     for s in 0 1; do
         cat <<EOF
+Section "Device"
+    Identifier "d$s"
+    Driver "dummy"
+    VideoRam 64000
+EndSection
 Section "Screen"
     Identifier "s$s"
     Device "d$s"
@@ -93,6 +131,7 @@ EndSection
 EOF
 }
 
+# Starts Xorg with the configuration in $work/xorg.conf and sets DISPLAY.
 xorg_start() {
     local numfile="$work/display"
     rm -f "$numfile"
@@ -135,6 +174,40 @@ head #1: $size @ $width,0"
     echo "$heads"
 }
 
+# Whether the running server's dummy driver has the two RandR outputs.
+has_outputs() {
+    local outputs
+    outputs=$(xrandr --query | grep -oE '^DUMMY[01] ' || true)
+    [[ $outputs == *DUMMY0* && $outputs == *DUMMY1* ]]
+}
+
+# DUMMY0 the primary, DUMMY1 left of it, both at the size; then a full query, which makes the
+# server probe its outputs again: Wine 10 reads the current state without probing and saw one
+# monitor without it.
+place_outputs() {
+    local width=${size%x*}
+    local mode="vorlith-$size"
+    # shellcheck disable=SC2086 # the modeline is words
+    xrandr --newmode "$mode" ${modelines[$size]}
+    xrandr --addmode DUMMY0 "$mode"
+    xrandr --addmode DUMMY1 "$mode"
+    xrandr --output DUMMY0 --mode "$mode" --pos "${width}x0" --primary \
+        --output DUMMY1 --mode "$mode" --pos 0x0
+    local query
+    query=$(xrandr --query)
+    local monitors
+    monitors=$(grep -oE '^DUMMY[01] connected (primary )?[0-9]+x[0-9]+[+][0-9]+[+][0-9]+' \
+        <<<"$query" || true)
+    local want="DUMMY0 connected primary $size+$width+0
+DUMMY1 connected $size+0+0"
+    if [[ $monitors != "$want" ]]; then
+        echo "xorg-two-monitors.sh: xrandr reports" >&2
+        echo "${monitors:-no outputs}" >&2
+        fail "expected: ${want//$'\n'/; }"
+    fi
+    echo "$monitors"
+}
+
 if (($# == 0)); then
     fail "usage: xorg-two-monitors.sh COMMAND [ARGS...]"
 fi
@@ -148,11 +221,40 @@ fi
 if [[ $(id -u) -ne 0 ]]; then
     fail "Xorg with a configuration file of its own needs root"
 fi
+recipe=${VORLITH_TWO_MONITORS_RECIPE:-}
+case $recipe in
+'' | randr | xinerama) ;;
+*) fail "VORLITH_TWO_MONITORS_RECIPE is randr or xinerama, not $recipe" ;;
+esac
+# Without xrandr the server's outputs cannot be seen, and guessing Xinerama would give Wine 10
+# one place for both monitors.
+if [[ $recipe != xinerama ]] && ! command -v xrandr >/dev/null; then
+    fail "xrandr is missing: run scripts/deps.sh (x11-xserver-utils)"
+fi
 XORG_PID=
 trap 'xorg_stop "$XORG_PID"; rm -rf "$work"' EXIT
-write_config >"$work/xorg.conf"
-xorg_start
-check_xinerama >&2
+if [[ $recipe != xinerama ]]; then
+    write_config_randr >"$work/xorg.conf"
+    xorg_start
+    if has_outputs; then
+        recipe=randr
+    elif [[ $recipe == randr ]]; then
+        fail "the dummy driver has no RandR outputs DUMMY0 and DUMMY1"
+    else
+        echo "xorg-two-monitors.sh: the dummy driver has no RandR outputs; using Xinerama" >&2
+        xorg_stop "$XORG_PID"
+        XORG_PID=
+        recipe=xinerama
+    fi
+fi
+if [[ $recipe == randr ]]; then
+    place_outputs >&2
+else
+    write_config_xinerama >"$work/xorg.conf"
+    xorg_start
+    check_xinerama >&2
+fi
+export VORLITH_TWO_MONITORS_RECIPE=$recipe
 rc=0
 "$@" || rc=$?
 exit "$rc"

@@ -3,7 +3,9 @@
 # one already built: from a copy of the same sources at another path, in another build tree, at
 # least a second later, with another umask and in another time zone. Prints the SHA-256 of
 # vorlith.exe and of the ZIP file from both builds and fails on any difference; checks each
-# ZIP.sha256 with sha256sum -c too.
+# ZIP.sha256 with sha256sum -c too, and that both wrote the same buildinfo, naming the commit.
+# Then, in the copy, the package is refused where it could not be the same: without the
+# commit's time (no git data, no SOURCE_DATE_EPOCH) and from a build that is not Release.
 #
 #   reproducible.sh SOURCE_DIR FIRST_BUILD_DIR PACKAGE_NAME
 #       FIRST_BUILD_DIR is a tree of the mingw preset in which the package target has run.
@@ -19,7 +21,8 @@ fail() {
     exit 1
 }
 
-for file in vorlith.exe "$zip" "$zip.sha256"; do
+buildinfo=$name.buildinfo
+for file in vorlith.exe "$zip" "$zip.sha256" "$buildinfo"; do
     [[ -f $first/$file ]] ||
         fail "$first/$file does not exist; make it with: cmake --build --preset mingw --target package"
 done
@@ -93,3 +96,32 @@ for dir in "$first" "$second"; do
     (cd "$dir" && sha256sum -c "$zip.sha256") || fail "$dir/$zip.sha256 does not check"
 done
 echo "Both builds gave the same vorlith.exe and $zip."
+
+# The buildinfo of each names the commit and the same toolchain.
+commit=$(git -C "$source_dir" rev-parse HEAD 2>/dev/null || echo "")
+if ! cmp -s "$first/$buildinfo" "$second/$buildinfo"; then
+    diff "$first/$buildinfo" "$second/$buildinfo" || true
+    fail "the two builds wrote different $buildinfo files"
+fi
+grep -q "^Commit: $commit" "$first/$buildinfo" || fail "$buildinfo does not name the commit $commit"
+echo "Both builds wrote the same $buildinfo:"
+sed 's/^/  /' "$first/$buildinfo"
+
+# refused DESCRIPTION MESSAGE COMMAND...: COMMAND fails and prints MESSAGE.
+refused() {
+    local what=$1 message=$2
+    shift 2
+    local rc=0
+    (cd "$copy" && "$@") >"$log" 2>&1 || rc=$?
+    if ((rc == 0)) || ! grep -qF "$message" "$log"; then
+        tail -n 20 "$log"
+        fail "the package target made a package $what (exit code $rc; expected: $message)"
+    fi
+    echo "Refused $what: $(grep -F "$message" "$log" | head -n 1)"
+}
+rm -rf "$copy/.git"
+refused "without the commit's time" "no time for the ZIP entries" \
+    env -u SOURCE_DATE_EPOCH cmake --build --preset mingw --target package
+# With a time given, so that only the build type can stop it.
+refused "from a Debug build" "not Release" env SOURCE_DATE_EPOCH=1700000000 \
+    sh -c 'cmake --preset mingw -DCMAKE_BUILD_TYPE=Debug && cmake --build --preset mingw --target package'
