@@ -4,8 +4,6 @@
 #include "platform/failure.h"
 #include "platform/form.h"
 
-#include <commctrl.h>
-
 #include <string>
 
 namespace platform {
@@ -30,7 +28,12 @@ void Control::CreateChild(Form& form, const ChildDesign& design, const wchar_t* 
         EndWithError(std::wstring(L"Could not create the ") + kind + L" " + design.name + L".");
     }
     if (!ownClass && spoken_.Renames()) {
-        SetWindowSubclass(hWnd(), &SpokenSubclass, 0, reinterpret_cast<DWORD_PTR>(this));
+        // The system's procedure stays behind the program's, which only takes WM_GETOBJECT. Set
+        // by hand rather than through the common controls' subclassing, which looks the window's
+        // properties up on every message: the text boxes take many in every tick.
+        SetWindowLongPtrW(hWnd(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        systemProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SpokenSystemControlProc)));
     }
     SendMessageW(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     form.Register(*this);
@@ -47,18 +50,20 @@ LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Window::OnMessage(message, wParam, lParam);
 }
 
-LRESULT CALLBACK Control::SpokenSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self) {
-    AccessibleControl& spoken = reinterpret_cast<Control*>(self)->spoken_;
+LRESULT CALLBACK Control::SpokenSystemControlProc(HWND hwnd, UINT message, WPARAM wParam,
+                                                  LPARAM lParam) {
+    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     LRESULT answer = 0;
-    if (message == WM_GETOBJECT && spoken.Answer(hwnd, wParam, lParam, &answer)) {
+    if (message == WM_GETOBJECT && self->spoken_.Answer(hwnd, wParam, lParam, &answer)) {
         return answer;
     }
+    const WNDPROC system = self->systemProc_;
     if (message == WM_NCDESTROY) {
-        spoken.Release();
-        RemoveWindowSubclass(hwnd, &SpokenSubclass, id);
+        self->spoken_.Release();
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(system));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallWindowProcW(system, hwnd, message, wParam, lParam);
 }
 
 void Control::LayOut() {

@@ -53,13 +53,15 @@ class Control : public Window {
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    // A control of a system class answers a screen reader through this subclass.
-    static LRESULT CALLBACK SpokenSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR id, DWORD_PTR self);
+    // A control of a system class answers a screen reader through this procedure, set in front
+    // of the system's.
+    static LRESULT CALLBACK SpokenSystemControlProc(HWND hwnd, UINT message, WPARAM wParam,
+                                                    LPARAM lParam);
 
     Form* form_ = nullptr;
     ChildDesign design_{};
     AccessibleControl spoken_;
+    WNDPROC systemProc_ = nullptr;
 };
 
 } // namespace platform
