@@ -48,7 +48,8 @@ say() {
 }
 
 # The mirror that this machine's apt uses (its security archive too, when it has one), so that
-# the root fetches from where this machine can; Debian's own names otherwise.
+# the root fetches from where this machine can. VORLITH_DEBIAN_MIRROR (and
+# VORLITH_DEBIAN_SECURITY_MIRROR) name another.
 host_uri() {
     local suffix=$1
     cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources \
@@ -56,7 +57,7 @@ host_uri() {
         grep -E "/debian$suffix\$" | head -n 1 || true
 }
 mirror=${VORLITH_DEBIAN_MIRROR:-$(host_uri '')}
-mirror=${mirror:-http://deb.debian.org/debian}
+[[ -n $mirror ]] || fail "no Debian mirror in this machine's apt sources: set VORLITH_DEBIAN_MIRROR"
 security=${VORLITH_DEBIAN_SECURITY_MIRROR:-$(host_uri -security)}
 security=${security:-${mirror}-security}
 
