@@ -16,6 +16,7 @@ void ZoomView::UpdateZoom(const POINT& point) {
         picZoom_.Cls();
         StretchBlt(picZoom_.hDC(), 0, 0, plan.destWidth, plan.destHeight, screen.get(),
                    plan.sourceLeft, plan.sourceTop, plan.sourceWidth, plan.sourceHeight, SRCCOPY);
+        picZoom_.MarkDrawn();
     }
     if (chkGrid_.Value() == 1) {
         DrawZoomGrid();

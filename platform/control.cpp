@@ -13,6 +13,7 @@ void Control::CreateChild(Form& form, const ChildDesign& design, const wchar_t* 
                           bool ownClass, long spokenRole) {
     form_ = &form;
     design_ = design;
+    systemProc_ = nullptr;
     spoken_.SetDesign({design.spokenName, spokenRole});
     const PixelRect r = form.ToPixels(design.place);
     const RECT place{r.left, r.top, r.left + r.width, r.top + r.height};
@@ -39,6 +40,17 @@ void Control::CreateChild(Form& form, const ChildDesign& design, const wchar_t* 
     form.Register(*this);
 }
 
+Control::~Control() {
+    // The object goes before its window (the window base takes the window down next): the
+    // system's procedure goes back in front first, so that the messages of the window's end
+    // never reach this object once it is gone.
+    if (systemProc_ && hWnd() && IsWindow(hWnd())) {
+        SetWindowLongPtrW(hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+        SetWindowLongPtrW(hWnd(), GWLP_USERDATA, 0);
+    }
+    spoken_.Release();
+}
+
 LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
     if (message == WM_GETOBJECT && spoken_.Answer(hWnd(), wParam, lParam, &answer)) {
@@ -62,6 +74,7 @@ LRESULT CALLBACK Control::SpokenSystemControlProc(HWND hwnd, UINT message, WPARA
         self->spoken_.Release();
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(system));
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->systemProc_ = nullptr;
     }
     return CallWindowProcW(system, hwnd, message, wParam, lParam);
 }

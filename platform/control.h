@@ -23,6 +23,8 @@ struct ChildDesign {
 
 class Control : public Window {
   public:
+    ~Control() override;
+
     int Id() const noexcept { return design_.id; }
 
     // Moves the control to its place at the form's current density, in its font.

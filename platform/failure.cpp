@@ -37,6 +37,9 @@ void EndWithError(std::wstring_view whatFailed) {
     // meant for the box from the queue.
     Window::StopHandlers();
     const std::wstring text = std::wstring(whatFailed) + L"\n\nThe program has to end.";
+    // The same words for a debugger or a log that collects them, first: they stay even when
+    // the box cannot show (no desktop to show it on, a dialog that cannot be made).
+    OutputDebugStringW((ProgramName() + L": " + text + L"\n").c_str());
     MessageBoxW(nullptr, text.c_str(), ProgramName().c_str(),
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
     ExitProcess(kFailureExitCode);

@@ -23,12 +23,11 @@ class PictureBox : public Control {
     // The image is painted over the picture, at its own place in the box's client area.
     void Contain(Image& image) { images_.push_back(&image); }
 
-    // The persistent image's DC, to draw on: from now until the next Cls the image holds a
-    // picture.
-    HDC hDC() noexcept {
-        holdsPicture_ = true;
-        return image_ ? image_->dc() : nullptr;
-    }
+    // The persistent image's DC, to draw on.
+    HDC hDC() const noexcept { return image_ ? image_->dc() : nullptr; }
+    // Something was drawn on hDC(): until the next Cls the image holds a picture, which stays
+    // as it was drawn when the system colours change.
+    void MarkDrawn() noexcept { holdsPicture_ = true; }
     void Cls();
     void Refresh() const;
     // The client area in pixels.

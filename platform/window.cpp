@@ -8,15 +8,20 @@ namespace {
 bool g_handlersStopped = false;
 
 // What a window still does once the handlers have stopped: it paints what it showed, so that
-// the windows behind the report do not turn blank when something moves over them.
-bool PaintsAfterStop(UINT message) {
+// the windows behind the report do not turn blank when something moves over them; it answers
+// who it is (its icon for the task bar, its names for a screen reader); and a window that ends
+// meanwhile lets go of what it held.
+bool RunsAfterStop(UINT message) {
     switch (message) {
     case WM_PAINT:
     case WM_ERASEBKGND:
     case WM_PRINTCLIENT:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: return true;
+    case WM_CTLCOLORBTN:
+    case WM_GETICON:
+    case WM_GETOBJECT:
+    case WM_NCDESTROY: return true;
     default: return false;
     }
 }
@@ -89,7 +94,7 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     if (!self) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    if (g_handlersStopped && !PaintsAfterStop(message)) {
+    if (g_handlersStopped && !RunsAfterStop(message)) {
         // The program is ending through its report: a tick, key, click or close that the
         // report's own message loop delivers must find nothing to do. The program leaves only
         // through the report, so a close (which the default would carry out) is ignored.

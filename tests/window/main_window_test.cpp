@@ -11,6 +11,9 @@
 #include <ole2.h>
 #include <oleacc.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace window_tests {
 namespace {
 
@@ -151,6 +154,48 @@ TEST_F(MainWindowTest, LayoutFollowsTheDensityWhenItChanges) {
 
     SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&window));
     EXPECT_EQ(Form().picZoom.ScaleWidth(), 77.0f);
+}
+
+// What a window held as it ended: WM_NCDESTROY, seen before its procedure gets it.
+struct WindowEnd {
+    HWND hwnd;
+    LONG_PTR object;    // GWLP_USERDATA
+    LONG_PTR procedure; // GWLP_WNDPROC
+};
+std::vector<WindowEnd> g_ends;
+
+LRESULT CALLBACK SeeWindowsEnd(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_NCDESTROY) {
+        g_ends.push_back({sent->hwnd, GetWindowLongPtrW(sent->hwnd, GWLP_USERDATA),
+                          GetWindowLongPtrW(sent->hwnd, GWLP_WNDPROC)});
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The text boxes have a procedure of the program's in front of the system's, which finds its
+// object through the window. When the object goes first (the end of every test here), its
+// windows end with the system's procedure back and no object behind them.
+TEST_F(MainWindowTest, TextBoxesEndWithoutReachingTheirGoneObjects) {
+    const HWND boxes[] = {Form().txtHTML.hWnd(), Form().txtVB.hWnd(), Form().txtRed.hWnd(),
+                          Form().txtGreen.hWnd(), Form().txtBlue.hWnd()};
+    std::vector<LONG_PTR> programs;
+    for (const HWND box : boxes) {
+        programs.push_back(GetWindowLongPtrW(box, GWLP_WNDPROC));
+    }
+    g_ends.clear();
+    const HHOOK hook =
+        SetWindowsHookExW(WH_CALLWNDPROC, &SeeWindowsEnd, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    DestroyForm();
+    UnhookWindowsHookEx(hook);
+    for (size_t i = 0; i < std::size(boxes); ++i) {
+        const auto end = std::find_if(g_ends.begin(), g_ends.end(),
+                                      [&](const WindowEnd& e) { return e.hwnd == boxes[i]; });
+        ASSERT_NE(end, g_ends.end()) << "box " << i << " did not end with its object";
+        EXPECT_EQ(end->object, 0) << "box " << i << " still points at its gone object";
+        EXPECT_NE(end->procedure, programs[i]) << "box " << i << " ends in the program's procedure";
+    }
 }
 
 // A screen reader gets the same object of a control on every request, each time with a

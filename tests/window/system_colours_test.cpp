@@ -169,6 +169,8 @@ TEST_F(SystemColoursTest, SystemColoursChangedBeforeTheFirstReadingShowEverywher
     // taken, so the swatch and the view are still blank.
     form.txtHTML.SetText(L"#WWWWWW");
     form.txtVB.SetText(L"&H00WWWWWW&");
+    // A look at the view's DC draws nothing on it.
+    EXPECT_NE(form.picZoom.hDC(), nullptr);
     ChangedSystemColours colours;
     colours.Change();
 

@@ -23,6 +23,8 @@ class MainWindowTest : public testing::Test {
         form_->Timer1.SetEnabled(false);
     }
     void TearDown() override { form_.reset(); }
+    // The window object goes, its windows still up, as at the end of every test.
+    void DestroyForm() { form_.reset(); }
 
     app::FrmMain& Form() { return *form_; }
     // The magnifier and the reading of the main window, to be driven with points and colours
