@@ -43,9 +43,14 @@ template <class Function> Function Find(HMODULE module, const char* name) {
 const AccessibilityLibrary& Library() {
     static const AccessibilityLibrary library = [] {
         AccessibilityLibrary loaded;
-        const HMODULE ole32 = LoadLibraryW(L"ole32.dll");
-        const HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
-        const HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
+        // From the system folder by name: oleacc.dll is not one of the DLLs that Windows always
+        // takes from there, and a file of that name beside the program must never load.
+        const auto load = [](const wchar_t* name) {
+            return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        };
+        const HMODULE ole32 = load(L"ole32.dll");
+        const HMODULE oleaut32 = load(L"oleaut32.dll");
+        const HMODULE oleacc = load(L"oleacc.dll");
         // The object is handed to the asking process through COM, on this thread, which runs
         // the windows and so pumps the calls that come back.
         if (const auto initialise = Find<decltype(&::CoInitializeEx)>(ole32, "CoInitializeEx")) {
@@ -69,15 +74,46 @@ const AccessibilityLibrary& Library() {
     return library;
 }
 
+std::atomic<int> g_liveObjects{0};
+
 bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
+// The child that a late-bound call names: none, which is the object itself, or one integer.
+// False for anything else, which the system's object is left to answer.
+bool ChildArgument(const DISPPARAMS& params, VARIANT* child) {
+    child->vt = VT_I4;
+    child->lVal = CHILDID_SELF;
+    if (params.cArgs == 0) {
+        return true;
+    }
+    if (params.cArgs != 1 || params.cNamedArgs != 0 || !params.rgvarg) {
+        return false;
+    }
+    const VARIANT* given = &params.rgvarg[0];
+    if (given->vt == (VT_BYREF | VT_VARIANT) && given->pvarVal) {
+        given = given->pvarVal;
+    }
+    switch (given->vt) {
+    case VT_I4: child->lVal = given->lVal; return true;
+    case VT_INT: child->lVal = given->intVal; return true;
+    case VT_I2: child->lVal = given->iVal; return true;
+    case VT_EMPTY: return true;
+    case VT_ERROR: return given->scode == DISP_E_PARAMNOTFOUND; // left out
+    default: return false;
+    }
+}
+
+} // namespace
+
 // One per window, for as long as the window lives and a reader holds it.
 class RenamedAccessible final : public IAccessible, public IOleWindow {
   public:
-    RenamedAccessible(HWND hwnd, IAccessible* system, const AccessibleDesign& design)
-        : hwnd_(hwnd), system_(system), design_(design) {}
+    RenamedAccessible(HWND hwnd, IAccessible* system, const AccessibleControl& owner)
+        : hwnd_(hwnd), system_(system), owner_(&owner), design_(owner.Design()) {
+        ++g_liveObjects;
+    }
     RenamedAccessible(const RenamedAccessible&) = delete;
     RenamedAccessible& operator=(const RenamedAccessible&) = delete;
 
@@ -130,6 +166,23 @@ class RenamedAccessible final : public IAccessible, public IOleWindow {
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
                                      DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                      UINT* badArgument) override {
+        // A late-bound client (a script) asks for the properties by their dispatch ids and
+        // hears what every other client hears.
+        VARIANT child;
+        if ((flags & DISPATCH_PROPERTYGET) && params && result && Answers(id) &&
+            ChildArgument(*params, &child)) {
+            if (id == DISPID_ACC_ROLE) {
+                return get_accRole(child, result);
+            }
+            BSTR text = nullptr;
+            const HRESULT hr =
+                id == DISPID_ACC_NAME ? get_accName(child, &text) : get_accValue(child, &text);
+            if (SUCCEEDED(hr)) {
+                result->vt = VT_BSTR;
+                result->bstrVal = text;
+            }
+            return hr;
+        }
         return system_->Invoke(id, iid, locale, flags, params, result, exception, badArgument);
     }
 
@@ -165,7 +218,14 @@ class RenamedAccessible final : public IAccessible, public IOleWindow {
         return system_->get_accChild(child, object);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        return system_->get_accValue(child, value);
+        if (!owner_ || !owner_->ValueSource() || !IsSelf(child)) {
+            return system_->get_accValue(child, value);
+        }
+        if (!value) {
+            return E_POINTER;
+        }
+        *value = Library().sysAllocString(owner_->ValueSource()().c_str());
+        return *value ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
         return system_->get_accDescription(child, description);
@@ -214,17 +274,36 @@ class RenamedAccessible final : public IAccessible, public IOleWindow {
         return system_->put_accValue(child, value);
     }
 
+    // The control lets go of the object: from now on the system answers for the value.
+    void Orphan() noexcept { owner_ = nullptr; }
+
   private:
-    ~RenamedAccessible() { system_->Release(); }
+    ~RenamedAccessible() {
+        system_->Release();
+        --g_liveObjects;
+    }
+
+    // The dispatch ids of the properties that this object, not the system's, answers.
+    bool Answers(DISPID id) const {
+        switch (id) {
+        case DISPID_ACC_NAME: return design_.name != nullptr;
+        case DISPID_ACC_ROLE: return design_.role != 0;
+        case DISPID_ACC_VALUE: return owner_ && owner_->ValueSource();
+        default: return false;
+        }
+    }
 
     HWND hwnd_;
-    IAccessible* system_; // owned: one reference
+    IAccessible* system_;            // owned: one reference
+    const AccessibleControl* owner_; // null once the control has let go of the object
     AccessibleDesign design_;
     // COM may release the object on another thread than the one that made it.
     std::atomic<ULONG> references_{1};
 };
 
-} // namespace
+int LiveAccessibleObjects() noexcept {
+    return g_liveObjects;
+}
 
 bool AccessibleControl::Answer(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     // The object's identifier is a DWORD: compared as one, whatever the sign extension.
@@ -242,18 +321,18 @@ bool AccessibleControl::Answer(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT*
             !system) {
             return false;
         }
-        auto* renamed = new (std::nothrow) RenamedAccessible(hwnd, system, design_);
-        if (!renamed) {
+        object_ = new (std::nothrow) RenamedAccessible(hwnd, system, *this);
+        if (!object_) {
             system->Release();
             return false;
         }
-        object_ = static_cast<IAccessible*>(renamed);
         // Marshalled once for good, so that COM keeps one stub for the object instead of making
         // one for each request and taking it down when that reader lets go.
         IStream* held = nullptr;
         if (SUCCEEDED(library.createStreamOnHGlobal(nullptr, TRUE, &held))) {
-            if (SUCCEEDED(library.coMarshalInterface(held, kIidIAccessible, object_, MSHCTX_LOCAL,
-                                                     nullptr, MSHLFLAGS_TABLESTRONG))) {
+            if (SUCCEEDED(library.coMarshalInterface(
+                    held, kIidIAccessible, static_cast<IAccessible*>(object_), MSHCTX_LOCAL,
+                    nullptr, MSHLFLAGS_TABLESTRONG))) {
                 held_ = held;
             } else {
                 held->Release();
@@ -261,7 +340,8 @@ bool AccessibleControl::Answer(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT*
         }
     }
     // A reference for the reader, which the reader gives back.
-    const LRESULT reference = library.lresultFromObject(kIidIAccessible, wParam, object_);
+    const LRESULT reference =
+        library.lresultFromObject(kIidIAccessible, wParam, static_cast<IAccessible*>(object_));
     if (reference < 0) {
         return false; // not handed out: the system's own object answers instead
     }
@@ -281,7 +361,8 @@ void AccessibleControl::Release() noexcept {
         held_ = nullptr;
     }
     // Readers that still hold it are told that it is gone, and give their references back.
-    library.coDisconnectObject(object_, 0);
+    object_->Orphan();
+    library.coDisconnectObject(static_cast<IAccessible*>(object_), 0);
     object_->Release();
     object_ = nullptr;
 }

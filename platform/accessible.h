@@ -8,12 +8,23 @@
 
 #include <objidl.h>
 
+#include <functional>
+#include <string>
+#include <utility>
+
 namespace platform {
+
+class RenamedAccessible;
 
 // The interface id of IAccessible, spelt out: some import libraries declare IID_IAccessible as
 // data of oleacc.dll and link to a stub in its place.
 inline constexpr IID kIidIAccessible = {
     0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+// How many accessible objects of the program's controls exist now, held by the controls or by
+// readers: each control makes at most one, and it goes once its window and every reader have let
+// go of it.
+int LiveAccessibleObjects() noexcept;
 
 struct AccessibleDesign {
     const wchar_t* name = nullptr; // null: the system's own name (a caption, a label before it)
@@ -36,8 +47,15 @@ class AccessibleControl {
         Release();
         design_ = design;
     }
+    // What a reader hears as the control's value, asked each time a reader asks, instead of the
+    // system's. It stays for every window of the control.
+    void SetValueSource(std::function<std::wstring()> source) { valueSource_ = std::move(source); }
     // Whether the object tells a reader anything the system's own would not.
-    bool Renames() const noexcept { return design_.name || design_.role != 0; }
+    bool Renames() const noexcept {
+        return design_.name || design_.role != 0 || static_cast<bool>(valueSource_);
+    }
+    const AccessibleDesign& Design() const noexcept { return design_; }
+    const std::function<std::wstring()>& ValueSource() const noexcept { return valueSource_; }
 
     // Answers WM_GETOBJECT: for the window's client area, the renamed object, in *result. False,
     // for the message to go on as usual, when the object asked is another one, when the design
@@ -48,8 +66,9 @@ class AccessibleControl {
 
   private:
     AccessibleDesign design_{};
-    IUnknown* object_ = nullptr;
-    IStream* held_ = nullptr; // the object marshalled once for good: COM keeps its stub
+    std::function<std::wstring()> valueSource_;
+    RenamedAccessible* object_ = nullptr; // one reference
+    IStream* held_ = nullptr;             // the object marshalled once for good: COM keeps its stub
 };
 
 } // namespace platform

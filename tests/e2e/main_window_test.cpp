@@ -2,6 +2,8 @@
 // and the dialog keys, "Always on top", and the ways the program ends.
 #include "tests/e2e/session.h"
 
+#include "tests/support/desktop.h"
+
 #include "app/main_layout.h"
 
 #include <ole2.h>
@@ -169,6 +171,15 @@ TEST_P(MainWindowLayout, ScreenReaderHearsItsNameAndRole) {
     if (RoleOf(c.kind) != 0) {
         EXPECT_EQ(object.Role(), RoleOf(c.kind));
     }
+    // Where the program gives the name, a late-bound client (a script) hears it too.
+    if (c.kind == Kind::Picture || c.kind == Kind::TextCentred || c.kind == Kind::TextLeft) {
+        EXPECT_EQ(object.DispatchedName(), std::optional<std::wstring>(c.spoken)) << "IDispatch";
+    }
+    // The object around the client area, through which a reader walks the windows, stays the
+    // system's: a window (Wine's answers no question, role 0).
+    const long frame = AccessibleObject(app_->Control(c.id), OBJID_WINDOW).Role();
+    EXPECT_TRUE(frame == ROLE_SYSTEM_WINDOW || (test_support::UnderWine() && frame == 0))
+        << "the window object's role is " << frame;
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, MainWindowLayout, testing::ValuesIn(kControls),
@@ -279,6 +290,81 @@ TEST_F(MainWindow, ScreenReaderHearsWhatTheBoxesShow) {
     SendWithTimeout(Control(kIdTxtGreen), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed"));
     EXPECT_EQ(heard(false), typed) << "held, a text typed in";
     EXPECT_EQ(heard(true), typed) << "afresh, a text typed in";
+}
+
+// Under Wine, the program named vorlith.exe prefers a native oleacc.dll to Wine's own for as
+// long as this lives, and so searches for it as Windows does, the program's folder first; Wine
+// would otherwise take its own whatever lies beside the program. In the test run's own prefix.
+class PreferNativeOleacc {
+  public:
+    PreferNativeOleacc() {
+        if (test_support::UnderWine() &&
+            RegCreateKeyExW(HKEY_CURRENT_USER,
+                            L"Software\\Wine\\AppDefaults\\vorlith.exe\\DllOverrides", 0, nullptr,
+                            0, KEY_SET_VALUE, nullptr, &key_, nullptr) == ERROR_SUCCESS) {
+            constexpr wchar_t kOrder[] = L"native,builtin";
+            RegSetValueExW(key_, L"oleacc", 0, REG_SZ, reinterpret_cast<const BYTE*>(kOrder),
+                           sizeof kOrder);
+        }
+    }
+    PreferNativeOleacc(const PreferNativeOleacc&) = delete;
+    PreferNativeOleacc& operator=(const PreferNativeOleacc&) = delete;
+    ~PreferNativeOleacc() {
+        if (key_) {
+            RegDeleteValueW(key_, L"oleacc");
+            RegCloseKey(key_);
+        }
+    }
+
+  private:
+    HKEY key_ = nullptr;
+};
+
+// A copy of the program unpacked into a folder of its own, as a user's Downloads, with a DLL
+// named like Active Accessibility's oleacc.dll beside it: when a screen reader asks, the program
+// loads the system's and never that one, and its controls keep their names.
+TEST(PlantedDll, NeverLoadsWhenAScreenReaderAsks) {
+    wchar_t temp[MAX_PATH]{};
+    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+    const std::wstring folder =
+        temp + std::wstring(L"vorlith-planted-") + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    const std::wstring exe = folder + L"vorlith.exe";
+    const std::wstring dll = folder + L"oleacc.dll";
+    const std::wstring mark = dll + L".loaded";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(VorlithPath().c_str(), exe.c_str(), FALSE)) << GetLastError();
+    ASSERT_TRUE(
+        CopyFileW((DriverDirectory() + L"vorlith_e2e_planted.dll").c_str(), dll.c_str(), FALSE))
+        << GetLastError();
+    {
+        const PreferNativeOleacc searchAsWindows;
+        const std::wstring original = VorlithPath();
+        SetVorlithPath(exe);
+        std::optional<VorlithProcess> app;
+        try {
+            app.emplace(VorlithProcess::Launch());
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << e.what();
+        }
+        SetVorlithPath(original);
+        if (app) {
+            const std::pair<int, const wchar_t*> named[] = {{kIdTxtRed, L"Red"},
+                                                            {kIdTxtGreen, L"Green"},
+                                                            {kIdTxtBlue, L"Blue"},
+                                                            {kIdPicColorDisplay, L"Colour"}};
+            for (const auto& [id, name] : named) {
+                EXPECT_EQ(AccessibleObject(app->Control(id)).Name(),
+                          std::optional<std::wstring>(name))
+                    << "control " << id;
+            }
+            EXPECT_EQ(GetFileAttributesW(mark.c_str()), INVALID_FILE_ATTRIBUTES)
+                << "the planted oleacc.dll was loaded into the program";
+        }
+    }
+    for (const std::wstring& file : {exe, dll, mark}) {
+        DeleteFileW(file.c_str());
+    }
+    RemoveDirectoryW(folder.c_str());
 }
 
 // --- Focus and the dialog keys ------------------------------------------------------------

@@ -32,12 +32,12 @@ std::optional<std::wstring> Take(HRESULT hr, BSTR text) {
 
 } // namespace
 
-AccessibleObject::AccessibleObject(HWND hwnd) {
+AccessibleObject::AccessibleObject(HWND hwnd, LONG objectId) {
     // The answers come back through COM; this thread joins it once.
     static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     (void)com;
     void* object = nullptr;
-    if (SUCCEEDED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT),
+    if (SUCCEEDED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(objectId),
                                              platform::kIidIAccessible, &object))) {
         object_ = static_cast<IAccessible*>(object);
     }
@@ -69,6 +69,22 @@ long AccessibleObject::Role() const {
         return 0;
     }
     return role.lVal;
+}
+
+std::optional<std::wstring> AccessibleObject::DispatchedName() const {
+    VARIANT child = Self();
+    DISPPARAMS params{&child, nullptr, 1, 0};
+    VARIANT name;
+    VariantInit(&name);
+    const HRESULT hr = object_
+                           ? object_->Invoke(DISPID_ACC_NAME, IID_NULL, LOCALE_USER_DEFAULT,
+                                             DISPATCH_PROPERTYGET, &params, &name, nullptr, nullptr)
+                           : E_POINTER;
+    if (hr != S_OK || name.vt != VT_BSTR) {
+        VariantClear(&name);
+        return std::nullopt;
+    }
+    return Take(S_OK, name.bstrVal);
 }
 
 } // namespace test_support

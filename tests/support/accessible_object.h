@@ -10,12 +10,13 @@ struct IAccessible;
 
 namespace test_support {
 
-// A window's client area as a screen reader sees it: asked through Active Accessibility from
-// this process, as a reader asks from its own (AccessibleObjectFromWindow, OBJID_CLIENT). Held,
-// it answers again on each question; empty when the window gives no object.
+// A window's client area (or another of its objects: OBJID_WINDOW, its frame) as a screen
+// reader sees it: asked through Active Accessibility from this process, as a reader asks from
+// its own (AccessibleObjectFromWindow). Held, it answers again on each question; empty when the
+// window gives no object.
 class AccessibleObject {
   public:
-    explicit AccessibleObject(HWND hwnd);
+    explicit AccessibleObject(HWND hwnd, LONG objectId = OBJID_CLIENT);
     AccessibleObject(const AccessibleObject&) = delete;
     AccessibleObject& operator=(const AccessibleObject&) = delete;
     ~AccessibleObject();
@@ -26,6 +27,8 @@ class AccessibleObject {
     std::optional<std::wstring> Value() const;
     // ROLE_SYSTEM_*, or 0.
     long Role() const;
+    // The name as a late-bound client (a script) asks for it: IDispatch::Invoke of accName.
+    std::optional<std::wstring> DispatchedName() const;
 
   private:
     IAccessible* object_ = nullptr;

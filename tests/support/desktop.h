@@ -15,6 +15,12 @@ namespace test_support {
 inline constexpr wchar_t kOwnSessionVariable[] = L"VORLITH_SESSION";
 inline constexpr wchar_t kDisposableDesktopVariable[] = L"VORLITH_DISPOSABLE_DESKTOP";
 
+// Whether the test runs under Wine rather than on Windows.
+inline bool UnderWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 inline bool VariableIsOne(const wchar_t* name) {
     wchar_t value[8]{};
     const DWORD length = GetEnvironmentVariableW(name, value, 8);

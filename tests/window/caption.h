@@ -5,6 +5,7 @@
 #pragma once
 
 #include "tests/support/capture.h"
+#include "tests/support/desktop.h"
 
 #include <windows.h>
 
@@ -12,11 +13,8 @@
 
 namespace window_tests {
 
-// Whether the test runs under Wine, whose title bars these checks know how to read.
-inline bool UnderWine() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
+// Under Wine, whose title bars these checks know how to read.
+using test_support::UnderWine;
 
 // The icon the system draws in a window's title bar, or null for none. A title bar with a
 // system menu shows the small icon that the window holds (WM_SETICON), else its big one, else
