@@ -3,7 +3,10 @@
 
 #include "app/hotkeys.h"
 #include "app/main_layout.h"
+#include "app/pointer_nudge.h"
 #include "platform/events.h"
+
+#include <optional>
 
 namespace app {
 
@@ -14,7 +17,9 @@ void FrmMain::Form_Load() {
 void FrmMain::Timer1_Timer() {
     // Other handlers (the hotkeys, the buttons, even the About window) run here and only here;
     // from now on the tick runs to its end.
+    ++ticking_;
     platform::DoEvents();
+    --ticking_;
     if (!IsLoaded()) {
         return; // the window was closed meanwhile
     }
@@ -22,11 +27,26 @@ void FrmMain::Timer1_Timer() {
     // The magnified view is drawn before the colour is read.
     zoom_.UpdateZoom(CursorPos);
     readout_.ReadPixel(CursorPos);
+    if (announceAfterTick_) {
+        announceAfterTick_ = false;
+        readout_.AnnounceColour();
+    }
 }
 
 void FrmMain::Form_KeyDown(std::int16_t& keyCode, std::int16_t& shift) {
     switch (DecideHotkey(keyCode, shift)) {
-    case HotkeyAction::Freeze: Timer1.SetEnabled(false); break;
+    case HotkeyAction::Freeze:
+        // A screen reader hears the frozen colour once, as the reading stops; while the reading
+        // is live the swatch changes up to twenty times a second and says nothing.
+        if (Timer1.Enabled()) {
+            if (ticking_ > 0) {
+                announceAfterTick_ = true;
+            } else {
+                readout_.AnnounceColour();
+            }
+        }
+        Timer1.SetEnabled(false);
+        break;
     case HotkeyAction::Resume: Timer1.SetEnabled(true); break;
     case HotkeyAction::None: break;
     }
@@ -45,6 +65,22 @@ void FrmMain::cmdAbout_Click() {
     aboutBox_.Show();
 }
 
+void FrmMain::NudgePointer(std::int16_t keyCode, std::int16_t shift) {
+    const std::optional<PointerStep> step = DecideNudge(keyCode, shift);
+    POINT at{};
+    if (!step || !GetCursorPos(&at)) {
+        return;
+    }
+    // Screen pixels at every density: the program is aware of each monitor's own. The desktop
+    // is read at each press, since monitors come and go.
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const DesktopBounds desktop{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    const ScreenPoint to = Nudge({at.x, at.y}, *step, desktop);
+    SetCursorPos(to.x, to.y);
+}
+
 void FrmMain::OnLayOut() {
     // The eyedropper marks the sampled pixel: its tip goes a few pixels into the pointer's
     // block, wherever the view's size at this density puts that block.
@@ -60,6 +96,12 @@ void FrmMain::OnClick(int controlId) {
     case layout::kIdCmdAbout: cmdAbout_Click(); break;
     case layout::kIdCmdExit: cmdExit_Click(); break;
     default: break;
+    }
+}
+
+void FrmMain::OnControlKey(int controlId, unsigned key, std::int16_t shift) {
+    if (controlId == layout::kIdPicColorDisplay || controlId == layout::kIdPicZoom) {
+        NudgePointer(static_cast<std::int16_t>(key), shift);
     }
 }
 

@@ -53,6 +53,8 @@ class FrmMain final : public platform::Form {
     void chkOnTop_Click();
     void cmdExit_Click();
     void cmdAbout_Click();
+    // An arrow key on the swatch or the magnified view moves the pointer.
+    void NudgePointer(std::int16_t keyCode, std::int16_t shift);
 
   protected:
     void CreateControls() override;
@@ -60,6 +62,7 @@ class FrmMain final : public platform::Form {
     void OnLayOut() override;
     void OnClick(int controlId) override;
     void OnTimer(int timerId) override;
+    void OnControlKey(int controlId, unsigned key, std::int16_t shift) override;
 
   private:
     // The window tests drive the magnifier and the reading directly, with points and colours
@@ -71,6 +74,13 @@ class FrmMain final : public platform::Form {
     magnifier::ZoomView zoom_{picZoom, chkGrid};
     sampling::ColourReadout readout_{{txtHTML, txtRed, txtGreen, txtBlue, txtVB, picColorDisplay}};
     about::AboutBox aboutBox_;
+
+    // Ticks under way: 0 between ticks, 1 while one lets pending events run (more when a tick
+    // runs inside that).
+    int ticking_ = 0;
+    // The reading froze while a tick let events run: that tick's reading is the frozen one, and
+    // a screen reader hears of it once the tick has taken it.
+    bool announceAfterTick_ = false;
 };
 
 } // namespace app

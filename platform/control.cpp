@@ -79,6 +79,10 @@ LRESULT CALLBACK Control::SpokenSystemControlProc(HWND hwnd, UINT message, WPARA
     return CallWindowProcW(system, hwnd, message, wParam, lParam);
 }
 
+void Control::AnnounceValueChange() const {
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hWnd(), OBJID_CLIENT, CHILDID_SELF);
+}
+
 void Control::LayOut() {
     if (!hWnd() || !form_) {
         return;

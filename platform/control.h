@@ -5,6 +5,10 @@
 #include "platform/twips.h"
 #include "platform/window.h"
 
+#include <functional>
+#include <string>
+#include <utility>
+
 namespace platform {
 
 class Form;
@@ -40,6 +44,14 @@ class Control : public Window {
     // The form's window is gone and the control's with it: the handle is forgotten, so that it
     // is never used once the system has given it to another window.
     void ForgetWindow() noexcept { Attach(nullptr); }
+
+    // What a screen reader hears as the control's value, asked for only when a reader asks.
+    // Set before the control is created.
+    void SetSpokenValue(std::function<std::wstring()> source) {
+        spoken_.SetValueSource(std::move(source));
+    }
+    // Tells screen readers that the control's value has changed, for them to announce it.
+    void AnnounceValueChange() const;
 
   protected:
     // Creates the child window, of a system class or (ownClass) of the program's own with this

@@ -14,7 +14,8 @@ Form* FormOf(HWND hwnd) {
     return dynamic_cast<Form*>(Window::FromHandle(root));
 }
 
-// The modifier state of the keys held now: 1 Shift, 2 Ctrl, 4 Alt, summed.
+} // namespace
+
 std::int16_t ShiftState() {
     std::int16_t state = 0;
     if (GetKeyState(VK_SHIFT) < 0) {
@@ -28,8 +29,6 @@ std::int16_t ShiftState() {
     }
     return state;
 }
-
-} // namespace
 
 void DispatchOne(MSG& msg) {
     Form* form = FormOf(msg.hwnd);

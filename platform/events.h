@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace platform {
 
 // Hands one message to its window, after the key preview of the form it belongs to and the
@@ -11,6 +13,9 @@ void DispatchOne(MSG& msg);
 
 // Runs the loop until the program's main window has closed; returns the exit code.
 int RunMessageLoop();
+
+// The modifier keys held as the key being handled went down: 1 Shift, 2 Ctrl, 4 Alt, summed.
+std::int16_t ShiftState();
 
 // Lets every pending event of the program's windows run, then returns.
 void DoEvents();

@@ -58,6 +58,10 @@ class Form : public Window {
     // the control sees it, when the form has key preview.
     virtual void Form_KeyDown(std::int16_t& keyCode, std::int16_t& shift);
 
+    // A key pressed on a control of the program's own class that takes it (the arrow keys on a
+    // picture box), with the modifier state as for Form_KeyDown.
+    virtual void OnControlKey(int /*controlId*/, unsigned /*key*/, std::int16_t /*shift*/) {}
+
     // Paints what the form draws on its own surface (its lines and images) into dc.
     void Paint(HDC dc) const;
 

@@ -1,6 +1,9 @@
 // Picture boxes: a window class of the program's own, painted from the persistent image.
 #include "platform/picture_box.h"
 
+#include "platform/events.h"
+#include "platform/form.h"
+
 #include <ole2.h>
 #include <oleacc.h>
 
@@ -114,6 +117,11 @@ LRESULT PictureBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_SYSCOLORCHANGE: FollowSystemColours(); return 0;
     case WM_LBUTTONDOWN: SetFocus(hWnd()); return 0;
+    // The arrow keys come here rather than moving the focus, and go on to the form.
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        OwnerForm().OnControlKey(Id(), static_cast<unsigned>(wParam), ShiftState());
+        return 0;
     default: return Control::OnMessage(message, wParam, lParam);
     }
 }

@@ -28,6 +28,20 @@ std::string Narrow(std::wstring_view text) {
 
 } // namespace
 
+ColourReadout::ColourReadout(const ReadoutControls& controls) : controls_(controls) {
+    // The HTML code of the colour the swatch shows, made only when a reader asks for it, never
+    // in a tick; nothing while the swatch shows no colour.
+    const platform::PictureBox& swatch = controls_.picColorDisplay;
+    controls_.picColorDisplay.SetSpokenValue([&swatch] {
+        const platform::ColourValue shown = swatch.BackColor();
+        return IsReadableColour(shown) ? Widen(HtmlCode(BgrHex(shown))) : std::wstring();
+    });
+}
+
+void ColourReadout::AnnounceColour() const {
+    controls_.picColorDisplay.AnnounceValueChange();
+}
+
 void ColourReadout::ReadPixel(POINT point) const {
     // The screen's DC covers the whole virtual screen in screen coordinates, the pointer's own:
     // a monitor left of or above the primary has negative ones. It is given back once the

@@ -21,12 +21,18 @@ struct ReadoutControls {
 
 class ColourReadout {
   public:
-    explicit ColourReadout(const ReadoutControls& controls) : controls_(controls) {}
+    // Before the controls are created: a screen reader hears the swatch's colour as its value.
+    explicit ColourReadout(const ReadoutControls& controls);
+    ColourReadout(const ColourReadout&) = delete;
+    ColourReadout& operator=(const ColourReadout&) = delete;
 
     // Reads the screen pixel at `point` (screen coordinates, any monitor) once and shows it.
     void ReadPixel(POINT point) const;
     // Shows a colour read from the screen, or CLR_INVALID when the pixel could not be read.
     void Show(COLORREF colour) const;
+    // Tells a screen reader to announce the colour that the swatch shows now (the reading has
+    // frozen on it).
+    void AnnounceColour() const;
 
   private:
     ReadoutControls controls_;

@@ -193,6 +193,27 @@ TEST_F(HighDpi, MagnifierShowsWholeBlocksWithTheEyedropperTipInThePointersBlock)
     EXPECT_EQ(ScreenPixel(inBlock), ScreenPixel(p));
 }
 
+// The arrow keys on the swatch step in screen pixels, whatever the density: one, and ten with
+// Shift, not as many logical pixels.
+TEST_F(HighDpi, ArrowKeysStepInScreenPixels) {
+    const struct {
+        WORD key;
+        std::vector<WORD> modifiers;
+        POINT step;
+    } presses[] = {{VK_RIGHT, {}, {1, 0}},
+                   {VK_UP, {}, {0, -1}},
+                   {VK_LEFT, {VK_SHIFT}, {-10, 0}},
+                   {VK_DOWN, {VK_SHIFT}, {0, 10}}};
+    for (const auto& press : presses) {
+        SCOPED_TRACE(testing::Message() << "key 0x" << std::hex << press.key);
+        const POINT from = PointerPosition();
+        ASSERT_TRUE(Type(press.key, press.modifiers));
+        const POINT to = PointerPosition();
+        EXPECT_EQ(to.x - from.x, press.step.x);
+        EXPECT_EQ(to.y - from.y, press.step.y);
+    }
+}
+
 TEST_F(HighDpi, AboutIsItsTwipsAtTheDensity) {
     MouseClick(ClientCentre(Control(kIdCmdAbout)));
     HWND about = nullptr;

@@ -1,9 +1,12 @@
-// Ctrl+G and Ctrl+F typed into the real main window: freezing and resuming the reading, and
-// every near miss that must leave the sampling as it was.
+// Keys typed into the real main window: Ctrl+G and Ctrl+F freezing and resuming the reading,
+// every near miss that must leave the sampling as it was, and the arrow keys that move the
+// pointer.
 #include "tests/e2e/session.h"
 
 #include "app/main_layout.h"
 
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -152,6 +155,115 @@ TEST_F(HotkeyRepeat, HeldCtrlGStaysFrozen) {
     EXPECT_TRUE(ReadingStaysFrozen(kColourA.reading));
     PressKey('F', {VK_CONTROL});
     EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading));
+}
+
+// --- The arrow keys ------------------------------------------------------------------------
+
+// On the swatch (the focus as the window opens) or the view, an arrow key moves the pointer one
+// screen pixel, ten with Shift; with any other modifier, and any other key, it stays.
+struct ArrowCase {
+    const char* name;
+    int focusId; // 0: the focus as the window opens
+    WORD key;
+    std::vector<WORD> modifiers;
+    POINT step;
+};
+
+void PrintTo(const ArrowCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const ArrowCase kArrowCases[] = {
+    {"RightOnTheSwatch", 0, VK_RIGHT, {}, {1, 0}},
+    {"LeftOnTheSwatch", 0, VK_LEFT, {}, {-1, 0}},
+    {"UpOnTheSwatch", 0, VK_UP, {}, {0, -1}},
+    {"DownOnTheSwatch", 0, VK_DOWN, {}, {0, 1}},
+    {"ShiftRightOnTheSwatch", 0, VK_RIGHT, {VK_SHIFT}, {10, 0}},
+    {"ShiftDownOnTheSwatch", 0, VK_DOWN, {VK_SHIFT}, {0, 10}},
+    {"LeftOnTheView", kIdPicZoom, VK_LEFT, {}, {-1, 0}},
+    {"ShiftUpOnTheView", kIdPicZoom, VK_UP, {VK_SHIFT}, {0, -10}},
+    {"CtrlRightOnTheSwatch", 0, VK_RIGHT, {VK_CONTROL}, {0, 0}},
+    {"AltLeftOnTheSwatch", 0, VK_LEFT, {VK_MENU}, {0, 0}},
+    {"HomeOnTheSwatch", 0, VK_HOME, {}, {0, 0}},
+    {"RightInTxtHtml", kIdTxtHtml, VK_RIGHT, {}, {0, 0}},
+    {"DownInTxtRed", kIdTxtRed, VK_DOWN, {}, {0, 0}},
+};
+
+class ArrowKeys : public VorlithTest, public testing::WithParamInterface<ArrowCase> {};
+
+TEST_P(ArrowKeys, MoveThePointerFromTheSwatchAndTheViewOnly) {
+    const ArrowCase& c = GetParam();
+    const HWND focus = Control(c.focusId != 0 ? c.focusId : kIdPicColorDisplay);
+    if (c.focusId != 0) {
+        // The click's input all taken before the pointer moves on: Wine puts the pointer back
+        // at a mouse event's point when the program takes the event from its queue.
+        ASSERT_TRUE(Click(ClientCentre(focus)));
+        ASSERT_TRUE(Settled());
+        ASSERT_TRUE(PointAt(TargetA(), kColourA));
+    }
+    ASSERT_EQ(FocusOf(App().ThreadId()), focus);
+    for (int press = 1; press <= 2; ++press) {
+        SCOPED_TRACE(testing::Message() << "press " << press);
+        const POINT from = PointerPosition();
+        ASSERT_TRUE(Type(c.key, c.modifiers));
+        const POINT to = PointerPosition();
+        EXPECT_EQ(to.x - from.x, c.step.x);
+        EXPECT_EQ(to.y - from.y, c.step.y);
+        EXPECT_EQ(FocusOf(App().ThreadId()), focus) << "the focus moved";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ArrowKeys, testing::ValuesIn(kArrowCases), CaseName<ArrowCase>);
+
+class ArrowKeysOntoB : public VorlithTest, public testing::WithParamInterface<bool> {};
+
+// From A's last column to B's first, 21 pixels on: live, the reading follows the pointer onto
+// B; frozen, the pointer goes all the same and the reading stays on A until Ctrl+F.
+TEST_P(ArrowKeysOntoB, TheReadingFollowsWhileLiveAndHoldsWhileFrozen) {
+    const bool frozen = GetParam();
+    MovePointer({TargetRectA().right - 1, TargetA().Centre().y});
+    ASSERT_TRUE(ReadingBecomes(App(), kColourA.reading));
+    if (frozen) {
+        ASSERT_TRUE(Type('G', {VK_CONTROL}));
+    }
+    ASSERT_TRUE(Type(VK_RIGHT, {VK_SHIFT}));
+    ASSERT_TRUE(Type(VK_RIGHT, {VK_SHIFT}));
+    ASSERT_TRUE(Type(VK_RIGHT));
+    ASSERT_EQ(PointerPosition().x, TargetRectB().left);
+    if (frozen) {
+        EXPECT_TRUE(ReadingStaysFrozen(kColourA.reading));
+        ASSERT_TRUE(Type('F', {VK_CONTROL}));
+    }
+    EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading));
+}
+
+INSTANTIATE_TEST_SUITE_P(States, ArrowKeysOntoB, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& param) {
+                             return std::string(param.param ? "Frozen" : "Live");
+                         });
+
+using ArrowKeysInATextBox = VorlithTest;
+
+// A text box keeps its arrow keys: they move its caret and selection, never the pointer.
+TEST_F(ArrowKeysInATextBox, MoveTheCaretAndTheSelection) {
+    const HWND box = Control(kIdTxtHtml);
+    ASSERT_TRUE(Click(ClientCentre(box)));
+    ASSERT_TRUE(Settled());
+    ASSERT_TRUE(PointAt(TargetA(), kColourA));
+    ASSERT_TRUE(FreezeOnA()); // the ticks would put the caret back at the start
+    const POINT pointer = PointerPosition();
+    const auto selection = [box] {
+        const auto both = static_cast<DWORD>(SendWithTimeout(box, EM_GETSEL, 0, 0));
+        return std::pair<int, int>(LOWORD(both), HIWORD(both));
+    };
+    ASSERT_TRUE(Type(VK_HOME));
+    EXPECT_EQ(selection(), std::pair(0, 0));
+    ASSERT_TRUE(Type(VK_RIGHT));
+    EXPECT_EQ(selection(), std::pair(1, 1));
+    ASSERT_TRUE(Type(VK_RIGHT, {VK_SHIFT}));
+    EXPECT_EQ(selection(), std::pair(1, 2));
+    EXPECT_EQ(PointerPosition().x, pointer.x);
+    EXPECT_EQ(PointerPosition().y, pointer.y);
 }
 
 } // namespace

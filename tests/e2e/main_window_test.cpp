@@ -292,6 +292,36 @@ TEST_F(MainWindow, ScreenReaderHearsWhatTheBoxesShow) {
     EXPECT_EQ(heard(true), typed) << "afresh, a text typed in";
 }
 
+// The swatch gives a screen reader the HTML code it shows as its value, and announces it once
+// when the reading freezes: a reader then says the colour picked. While the reading is live it
+// announces nothing, which would be twenty times a second.
+TEST_F(MainWindow, ScreenReaderHearsTheSwatchOnceWhenTheReadingFreezes) {
+    const HWND swatch = Control(kIdPicColorDisplay);
+    DWORD program = 0;
+    GetWindowThreadProcessId(swatch, &program);
+    const test_support::ValueChangeCounter announced(program, swatch);
+    ASSERT_TRUE(announced) << "no WinEvent hook";
+    const auto value = [swatch] { return AccessibleObject(swatch).Value().value_or(L"(none)"); };
+    EXPECT_EQ(value(), kColourA.reading.html);
+    MovePointer(TargetB().Centre());
+    ASSERT_TRUE(ReadingBecomes(App(), kColourB.reading));
+    EXPECT_EQ(value(), kColourB.reading.html) << "live";
+    ASSERT_TRUE(PointAt(TargetA(), kColourA));
+    ASSERT_TRUE(ReadingStaysWhileTicking(kColourA.reading, 20));
+    EXPECT_EQ(announced.Count(), 0) << "announced while live";
+
+    ASSERT_TRUE(FreezeOnA()) << "Ctrl+G did not freeze";
+    EXPECT_TRUE(WaitUntil([&] { return announced.Count() > 0; })) << "the freeze was not heard";
+    EXPECT_EQ(value(), kColourA.reading.html) << "frozen";
+    // Again while frozen, and then live again: nothing more to announce.
+    ASSERT_TRUE(Type('G', {VK_CONTROL}));
+    EXPECT_TRUE(ReadingStaysFrozen(kColourA.reading));
+    ASSERT_TRUE(Type('F', {VK_CONTROL}));
+    EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading));
+    EXPECT_TRUE(ReadingStaysWhileTicking(kColourB.reading, 20));
+    EXPECT_EQ(announced.Count(), 1) << "announcements for one freeze";
+}
+
 // Under Wine, the program named vorlith.exe prefers a native oleacc.dll to Wine's own for as
 // long as this lives, and so searches for it as Windows does, the program's folder first; Wine
 // would otherwise take its own whatever lies beside the program. In the test run's own prefix.

@@ -30,6 +30,17 @@ std::optional<std::wstring> Take(HRESULT hr, BSTR text) {
     return taken;
 }
 
+HWND g_announcer = nullptr;
+int g_valueChanges = 0;
+
+void CALLBACK CountValueChange(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG objectId, LONG child,
+                               DWORD, DWORD) {
+    if (event == EVENT_OBJECT_VALUECHANGE && hwnd == g_announcer && objectId == OBJID_CLIENT &&
+        child == CHILDID_SELF) {
+        ++g_valueChanges;
+    }
+}
+
 } // namespace
 
 AccessibleObject::AccessibleObject(HWND hwnd, LONG objectId) {
@@ -85,6 +96,24 @@ std::optional<std::wstring> AccessibleObject::DispatchedName() const {
         return std::nullopt;
     }
     return Take(S_OK, name.bstrVal);
+}
+
+ValueChangeCounter::ValueChangeCounter(DWORD processId, HWND hwnd) {
+    g_announcer = hwnd;
+    g_valueChanges = 0;
+    hook_ = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+                            &CountValueChange, processId, 0, WINEVENT_OUTOFCONTEXT);
+}
+
+ValueChangeCounter::~ValueChangeCounter() {
+    if (hook_) {
+        UnhookWinEvent(hook_);
+    }
+    g_announcer = nullptr;
+}
+
+int ValueChangeCounter::Count() const {
+    return g_valueChanges;
 }
 
 } // namespace test_support
