@@ -1,11 +1,9 @@
 // Keys typed into the real main window: Ctrl+G and Ctrl+F freezing and resuming the reading,
-// every near miss that must leave the sampling as it was, and the arrow keys that move the
-// pointer.
+// every near miss that must leave the sampling as it was, and the arrow keys moving the pointer.
 #include "tests/e2e/session.h"
 
 #include "app/main_layout.h"
 
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -20,6 +18,7 @@ struct KeyCase {
     std::vector<WORD> modifiers;
     bool startFrozen;
     bool frozenAfter;
+    POINT step = {}; // how far the key moves the pointer
 };
 
 void PrintTo(const KeyCase& c, std::ostream* out) {
@@ -49,6 +48,16 @@ const KeyCase kKeyCases[] = {
     {"CtrlHNoFreeze", 'H', {VK_CONTROL}, false, false},
     {"CtrlENoResume", 'E', {VK_CONTROL}, true, true},
     {"CtrlNoLetterNoFreeze", VK_SPACE, {VK_CONTROL}, false, false},
+    // The arrow keys on the swatch (the focus as the window opens): one screen pixel, ten with
+    // Shift alone; frozen (the pointer on B), the reading stays on A all the same.
+    {"RightNudges", VK_RIGHT, {}, false, false, {1, 0}},
+    {"UpNudges", VK_UP, {}, false, false, {0, -1}},
+    {"ShiftLeftNudgesTen", VK_LEFT, {VK_SHIFT}, false, false, {-10, 0}},
+    {"RightWhileFrozenStaysFrozen", VK_RIGHT, {}, true, true, {1, 0}},
+    {"ShiftDownWhileFrozenStaysFrozen", VK_DOWN, {VK_SHIFT}, true, true, {0, 10}},
+    {"CtrlRightNoNudge", VK_RIGHT, {VK_CONTROL}, false, false},
+    {"AltLeftNoNudge", VK_LEFT, {VK_MENU}, false, false},
+    {"HomeNoNudge", VK_HOME, {}, false, false},
 };
 
 class Hotkeys : public VorlithTest, public testing::WithParamInterface<KeyCase> {};
@@ -63,7 +72,11 @@ TEST_P(Hotkeys, KeyLeavesTheSamplingInTheExpectedState) {
     }
     ASSERT_EQ(GetForegroundWindow(), App().Main());
 
+    const POINT before = PointerPosition();
     ASSERT_TRUE(Type(c.key, c.modifiers));
+    const POINT after = PointerPosition();
+    EXPECT_EQ(std::pair(after.x - before.x, after.y - before.y), std::pair(c.step.x, c.step.y))
+        << "how far the pointer moved";
     MovePointer(TargetB().Centre());
 
     if (c.frozenAfter) {
@@ -84,17 +97,20 @@ struct FocusCase {
     const char* name;
     int id;
     bool typable;
+    int rightStep; // how far the Right arrow moves the pointer, or kRightNotTried
 };
+
+// A check box hands the focus on with an arrow key, as in any dialog.
+constexpr int kRightNotTried = -1;
 
 void PrintTo(const FocusCase& c, std::ostream* out) {
     *out << c.name;
 }
 
 const FocusCase kFocusCases[] = {
-    {"TxtHtml", kIdTxtHtml, true},
-    {"TxtRed", kIdTxtRed, true},
-    {"TxtVb", kIdTxtVb, true},
-    {"ChkGrid", kIdChkGrid, false},
+    {"TxtHtml", kIdTxtHtml, true, 0},  {"TxtRed", kIdTxtRed, true, 0},
+    {"TxtVb", kIdTxtVb, true, 0},      {"ChkGrid", kIdChkGrid, false, kRightNotTried},
+    {"PicZoom", kIdPicZoom, false, 1},
 };
 
 class HotkeysWithFocus : public VorlithTest, public testing::WithParamInterface<FocusCase> {};
@@ -114,6 +130,12 @@ TEST_P(HotkeysWithFocus, CtrlGAndCtrlFActAndTheControlKeepsTheFocus) {
     // gives (Ctrl+G is BEL), were taken from the queue for the control itself.
     EXPECT_TRUE(Spy().Saw(control, WM_KEYDOWN, 'G', mark)) << "no WM_KEYDOWN G for the control";
     EXPECT_TRUE(Spy().Saw(control, WM_CHAR, 0x07, mark)) << "no WM_CHAR Ctrl+G for the control";
+    // A text box keeps its arrow keys for its caret; the magnified view moves the pointer.
+    if (c.rightStep != kRightNotTried) {
+        const LONG before = PointerPosition().x;
+        ASSERT_TRUE(Type(VK_RIGHT));
+        EXPECT_EQ(PointerPosition().x - before, c.rightStep) << "how far Right moved the pointer";
+    }
 
     if (c.typable) {
         // Replace the frozen text by typing: it stays while the sampling is frozen.
@@ -155,115 +177,6 @@ TEST_F(HotkeyRepeat, HeldCtrlGStaysFrozen) {
     EXPECT_TRUE(ReadingStaysFrozen(kColourA.reading));
     PressKey('F', {VK_CONTROL});
     EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading));
-}
-
-// --- The arrow keys ------------------------------------------------------------------------
-
-// On the swatch (the focus as the window opens) or the view, an arrow key moves the pointer one
-// screen pixel, ten with Shift; with any other modifier, and any other key, it stays.
-struct ArrowCase {
-    const char* name;
-    int focusId; // 0: the focus as the window opens
-    WORD key;
-    std::vector<WORD> modifiers;
-    POINT step;
-};
-
-void PrintTo(const ArrowCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-const ArrowCase kArrowCases[] = {
-    {"RightOnTheSwatch", 0, VK_RIGHT, {}, {1, 0}},
-    {"LeftOnTheSwatch", 0, VK_LEFT, {}, {-1, 0}},
-    {"UpOnTheSwatch", 0, VK_UP, {}, {0, -1}},
-    {"DownOnTheSwatch", 0, VK_DOWN, {}, {0, 1}},
-    {"ShiftRightOnTheSwatch", 0, VK_RIGHT, {VK_SHIFT}, {10, 0}},
-    {"ShiftDownOnTheSwatch", 0, VK_DOWN, {VK_SHIFT}, {0, 10}},
-    {"LeftOnTheView", kIdPicZoom, VK_LEFT, {}, {-1, 0}},
-    {"ShiftUpOnTheView", kIdPicZoom, VK_UP, {VK_SHIFT}, {0, -10}},
-    {"CtrlRightOnTheSwatch", 0, VK_RIGHT, {VK_CONTROL}, {0, 0}},
-    {"AltLeftOnTheSwatch", 0, VK_LEFT, {VK_MENU}, {0, 0}},
-    {"HomeOnTheSwatch", 0, VK_HOME, {}, {0, 0}},
-    {"RightInTxtHtml", kIdTxtHtml, VK_RIGHT, {}, {0, 0}},
-    {"DownInTxtRed", kIdTxtRed, VK_DOWN, {}, {0, 0}},
-};
-
-class ArrowKeys : public VorlithTest, public testing::WithParamInterface<ArrowCase> {};
-
-TEST_P(ArrowKeys, MoveThePointerFromTheSwatchAndTheViewOnly) {
-    const ArrowCase& c = GetParam();
-    const HWND focus = Control(c.focusId != 0 ? c.focusId : kIdPicColorDisplay);
-    if (c.focusId != 0) {
-        // The click's input all taken before the pointer moves on: Wine puts the pointer back
-        // at a mouse event's point when the program takes the event from its queue.
-        ASSERT_TRUE(Click(ClientCentre(focus)));
-        ASSERT_TRUE(Settled());
-        ASSERT_TRUE(PointAt(TargetA(), kColourA));
-    }
-    ASSERT_EQ(FocusOf(App().ThreadId()), focus);
-    for (int press = 1; press <= 2; ++press) {
-        SCOPED_TRACE(testing::Message() << "press " << press);
-        const POINT from = PointerPosition();
-        ASSERT_TRUE(Type(c.key, c.modifiers));
-        const POINT to = PointerPosition();
-        EXPECT_EQ(to.x - from.x, c.step.x);
-        EXPECT_EQ(to.y - from.y, c.step.y);
-        EXPECT_EQ(FocusOf(App().ThreadId()), focus) << "the focus moved";
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Keys, ArrowKeys, testing::ValuesIn(kArrowCases), CaseName<ArrowCase>);
-
-class ArrowKeysOntoB : public VorlithTest, public testing::WithParamInterface<bool> {};
-
-// From A's last column to B's first, 21 pixels on: live, the reading follows the pointer onto
-// B; frozen, the pointer goes all the same and the reading stays on A until Ctrl+F.
-TEST_P(ArrowKeysOntoB, TheReadingFollowsWhileLiveAndHoldsWhileFrozen) {
-    const bool frozen = GetParam();
-    MovePointer({TargetRectA().right - 1, TargetA().Centre().y});
-    ASSERT_TRUE(ReadingBecomes(App(), kColourA.reading));
-    if (frozen) {
-        ASSERT_TRUE(Type('G', {VK_CONTROL}));
-    }
-    ASSERT_TRUE(Type(VK_RIGHT, {VK_SHIFT}));
-    ASSERT_TRUE(Type(VK_RIGHT, {VK_SHIFT}));
-    ASSERT_TRUE(Type(VK_RIGHT));
-    ASSERT_EQ(PointerPosition().x, TargetRectB().left);
-    if (frozen) {
-        EXPECT_TRUE(ReadingStaysFrozen(kColourA.reading));
-        ASSERT_TRUE(Type('F', {VK_CONTROL}));
-    }
-    EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading));
-}
-
-INSTANTIATE_TEST_SUITE_P(States, ArrowKeysOntoB, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& param) {
-                             return std::string(param.param ? "Frozen" : "Live");
-                         });
-
-using ArrowKeysInATextBox = VorlithTest;
-
-// A text box keeps its arrow keys: they move its caret and selection, never the pointer.
-TEST_F(ArrowKeysInATextBox, MoveTheCaretAndTheSelection) {
-    const HWND box = Control(kIdTxtHtml);
-    ASSERT_TRUE(Click(ClientCentre(box)));
-    ASSERT_TRUE(Settled());
-    ASSERT_TRUE(PointAt(TargetA(), kColourA));
-    ASSERT_TRUE(FreezeOnA()); // the ticks would put the caret back at the start
-    const POINT pointer = PointerPosition();
-    const auto selection = [box] {
-        const auto both = static_cast<DWORD>(SendWithTimeout(box, EM_GETSEL, 0, 0));
-        return std::pair<int, int>(LOWORD(both), HIWORD(both));
-    };
-    ASSERT_TRUE(Type(VK_HOME));
-    EXPECT_EQ(selection(), std::pair(0, 0));
-    ASSERT_TRUE(Type(VK_RIGHT));
-    EXPECT_EQ(selection(), std::pair(1, 1));
-    ASSERT_TRUE(Type(VK_RIGHT, {VK_SHIFT}));
-    EXPECT_EQ(selection(), std::pair(1, 2));
-    EXPECT_EQ(PointerPosition().x, pointer.x);
-    EXPECT_EQ(PointerPosition().y, pointer.y);
 }
 
 } // namespace

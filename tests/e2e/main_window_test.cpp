@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -293,16 +294,12 @@ TEST_F(MainWindow, ScreenReaderHearsWhatTheBoxesShow) {
 }
 
 // The swatch gives a screen reader the HTML code it shows as its value, and announces it once
-// when the reading freezes: a reader then says the colour picked. While the reading is live it
-// announces nothing, which would be twenty times a second.
+// as the reading freezes, so that a reader says the colour picked; never while the reading is
+// live, when it would be twenty times a second.
 TEST_F(MainWindow, ScreenReaderHearsTheSwatchOnceWhenTheReadingFreezes) {
     const HWND swatch = Control(kIdPicColorDisplay);
-    DWORD program = 0;
-    GetWindowThreadProcessId(swatch, &program);
-    const test_support::ValueChangeCounter announced(program, swatch);
-    ASSERT_TRUE(announced) << "no WinEvent hook";
+    const test_support::ValueChangeCounter announced(swatch);
     const auto value = [swatch] { return AccessibleObject(swatch).Value().value_or(L"(none)"); };
-    EXPECT_EQ(value(), kColourA.reading.html);
     MovePointer(TargetB().Centre());
     ASSERT_TRUE(ReadingBecomes(App(), kColourB.reading));
     EXPECT_EQ(value(), kColourB.reading.html) << "live";
@@ -315,82 +312,48 @@ TEST_F(MainWindow, ScreenReaderHearsTheSwatchOnceWhenTheReadingFreezes) {
     EXPECT_EQ(value(), kColourA.reading.html) << "frozen";
     // Again while frozen, and then live again: nothing more to announce.
     ASSERT_TRUE(Type('G', {VK_CONTROL}));
-    EXPECT_TRUE(ReadingStaysFrozen(kColourA.reading));
     ASSERT_TRUE(Type('F', {VK_CONTROL}));
-    EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading));
+    ASSERT_TRUE(ReadingBecomes(App(), kColourB.reading));
     EXPECT_TRUE(ReadingStaysWhileTicking(kColourB.reading, 20));
     EXPECT_EQ(announced.Count(), 1) << "announcements for one freeze";
 }
 
-// Under Wine, the program named vorlith.exe prefers a native oleacc.dll to Wine's own for as
-// long as this lives, and so searches for it as Windows does, the program's folder first; Wine
-// would otherwise take its own whatever lies beside the program. In the test run's own prefix.
-class PreferNativeOleacc {
-  public:
-    PreferNativeOleacc() {
-        if (test_support::UnderWine() &&
-            RegCreateKeyExW(HKEY_CURRENT_USER,
-                            L"Software\\Wine\\AppDefaults\\vorlith.exe\\DllOverrides", 0, nullptr,
-                            0, KEY_SET_VALUE, nullptr, &key_, nullptr) == ERROR_SUCCESS) {
-            constexpr wchar_t kOrder[] = L"native,builtin";
-            RegSetValueExW(key_, L"oleacc", 0, REG_SZ, reinterpret_cast<const BYTE*>(kOrder),
-                           sizeof kOrder);
-        }
-    }
-    PreferNativeOleacc(const PreferNativeOleacc&) = delete;
-    PreferNativeOleacc& operator=(const PreferNativeOleacc&) = delete;
-    ~PreferNativeOleacc() {
-        if (key_) {
-            RegDeleteValueW(key_, L"oleacc");
-            RegCloseKey(key_);
-        }
-    }
-
-  private:
-    HKEY key_ = nullptr;
-};
-
-// A copy of the program unpacked into a folder of its own, as a user's Downloads, with a DLL
-// named like Active Accessibility's oleacc.dll beside it: when a screen reader asks, the program
-// loads the system's and never that one, and its controls keep their names.
+// A copy of the program unpacked into a folder of its own, as into a user's Downloads, with a
+// DLL of the test's (it leaves a mark when it loads) beside it as oleacc.dll, which Active
+// Accessibility is: when a screen reader asks, the program loads the system's and never that one.
 TEST(PlantedDll, NeverLoadsWhenAScreenReaderAsks) {
     wchar_t temp[MAX_PATH]{};
     ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-    const std::wstring folder =
-        temp + std::wstring(L"vorlith-planted-") + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    const std::wstring folder = temp + std::wstring(L"vorlith-planted\\");
     const std::wstring exe = folder + L"vorlith.exe";
     const std::wstring dll = folder + L"oleacc.dll";
     const std::wstring mark = dll + L".loaded";
     CreateDirectoryW(folder.c_str(), nullptr);
+    DeleteFileW(mark.c_str());
     ASSERT_TRUE(CopyFileW(VorlithPath().c_str(), exe.c_str(), FALSE)) << GetLastError();
     ASSERT_TRUE(
-        CopyFileW((DriverDirectory() + L"vorlith_e2e_planted.dll").c_str(), dll.c_str(), FALSE))
-        << GetLastError();
-    {
-        const PreferNativeOleacc searchAsWindows;
-        const std::wstring original = VorlithPath();
-        SetVorlithPath(exe);
-        std::optional<VorlithProcess> app;
-        try {
-            app.emplace(VorlithProcess::Launch());
-        } catch (const std::exception& e) {
-            ADD_FAILURE() << e.what();
-        }
-        SetVorlithPath(original);
-        if (app) {
-            const std::pair<int, const wchar_t*> named[] = {{kIdTxtRed, L"Red"},
-                                                            {kIdTxtGreen, L"Green"},
-                                                            {kIdTxtBlue, L"Blue"},
-                                                            {kIdPicColorDisplay, L"Colour"}};
-            for (const auto& [id, name] : named) {
-                EXPECT_EQ(AccessibleObject(app->Control(id)).Name(),
-                          std::optional<std::wstring>(name))
-                    << "control " << id;
-            }
-            EXPECT_EQ(GetFileAttributesW(mark.c_str()), INVALID_FILE_ATTRIBUTES)
-                << "the planted oleacc.dll was loaded into the program";
-        }
+        CopyFileW((DriverDirectory() + L"vorlith_e2e_planted.dll").c_str(), dll.c_str(), FALSE));
+    // Wine takes its own oleacc.dll whatever lies beside a program; told to prefer a native one
+    // for vorlith.exe (in the test run's own prefix), it searches as Windows does.
+    constexpr wchar_t kOverrides[] = L"Software\\Wine\\AppDefaults\\vorlith.exe\\DllOverrides";
+    constexpr wchar_t kNativeFirst[] = L"native,builtin";
+    if (test_support::UnderWine()) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, L"oleacc", REG_SZ, kNativeFirst,
+                        sizeof kNativeFirst);
     }
+    const std::wstring original = VorlithPath();
+    SetVorlithPath(exe);
+    {
+        const VorlithProcess app = VorlithProcess::Launch();
+        for (const auto& [id, name] : {std::pair{kIdTxtRed, L"Red"}, std::pair{kIdTxtBlue, L"Blue"},
+                                       std::pair{kIdPicColorDisplay, L"Colour"}}) {
+            EXPECT_EQ(AccessibleObject(app.Control(id)).Name(), std::optional<std::wstring>(name));
+        }
+        EXPECT_EQ(GetFileAttributesW(mark.c_str()), INVALID_FILE_ATTRIBUTES)
+            << "the planted oleacc.dll was loaded into the program";
+    }
+    SetVorlithPath(original);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kOverrides, L"oleacc");
     for (const std::wstring& file : {exe, dll, mark}) {
         DeleteFileW(file.c_str());
     }

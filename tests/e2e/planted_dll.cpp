@@ -1,19 +1,14 @@
-// A stand-in for a DLL that the system has, as a stranger might leave one beside the program:
-// loaded into a process, it leaves a mark (a file beside itself) and offers nothing else.
+// A stand-in for a system DLL, as a stranger might leave one beside the program: loaded into a
+// process, it leaves a mark (an empty file named after itself, ".loaded" added) and nothing else.
 #include <windows.h>
 
+#include <string>
+
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) {
-        wchar_t path[MAX_PATH]{};
-        const DWORD length = GetModuleFileNameW(instance, path, MAX_PATH);
-        if (length > 0 && length < MAX_PATH - 16) {
-            lstrcpyW(path + length, L".loaded");
-            const HANDLE mark = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (mark != INVALID_HANDLE_VALUE) {
-                CloseHandle(mark);
-            }
-        }
+    wchar_t path[MAX_PATH]{};
+    if (reason == DLL_PROCESS_ATTACH && GetModuleFileNameW(instance, path, MAX_PATH) > 0) {
+        CloseHandle(CreateFileW((std::wstring(path) + L".loaded").c_str(), GENERIC_WRITE, 0,
+                                nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     }
     return TRUE;
 }

@@ -33,12 +33,9 @@ std::optional<std::wstring> Take(HRESULT hr, BSTR text) {
 HWND g_announcer = nullptr;
 int g_valueChanges = 0;
 
-void CALLBACK CountValueChange(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG objectId, LONG child,
-                               DWORD, DWORD) {
-    if (event == EVENT_OBJECT_VALUECHANGE && hwnd == g_announcer && objectId == OBJID_CLIENT &&
-        child == CHILDID_SELF) {
-        ++g_valueChanges;
-    }
+void CALLBACK CountValueChange(HWINEVENTHOOK, DWORD, HWND hwnd, LONG objectId, LONG child, DWORD,
+                               DWORD) {
+    g_valueChanges += hwnd == g_announcer && objectId == OBJID_CLIENT && child == CHILDID_SELF;
 }
 
 } // namespace
@@ -98,17 +95,17 @@ std::optional<std::wstring> AccessibleObject::DispatchedName() const {
     return Take(S_OK, name.bstrVal);
 }
 
-ValueChangeCounter::ValueChangeCounter(DWORD processId, HWND hwnd) {
+ValueChangeCounter::ValueChangeCounter(HWND hwnd) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
     g_announcer = hwnd;
     g_valueChanges = 0;
     hook_ = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
-                            &CountValueChange, processId, 0, WINEVENT_OUTOFCONTEXT);
+                            &CountValueChange, process, 0, WINEVENT_OUTOFCONTEXT);
 }
 
 ValueChangeCounter::~ValueChangeCounter() {
-    if (hook_) {
-        UnhookWinEvent(hook_);
-    }
+    UnhookWinEvent(hook_);
     g_announcer = nullptr;
 }
 

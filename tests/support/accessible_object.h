@@ -34,17 +34,15 @@ class AccessibleObject {
     IAccessible* object_ = nullptr;
 };
 
-// The value changes that a window announces for its client area (EVENT_OBJECT_VALUECHANGE,
-// OBJID_CLIENT), counted as a screen reader in this process hears them: out of context, while
-// this thread runs its messages (the waits do). One at a time.
+// The value changes (EVENT_OBJECT_VALUECHANGE) that a window announces for its client area,
+// counted as a screen reader in this process hears them: out of context, while this thread runs
+// its messages (the waits do). One counter at a time.
 class ValueChangeCounter {
   public:
-    ValueChangeCounter(DWORD processId, HWND hwnd);
+    explicit ValueChangeCounter(HWND hwnd);
     ValueChangeCounter(const ValueChangeCounter&) = delete;
     ValueChangeCounter& operator=(const ValueChangeCounter&) = delete;
     ~ValueChangeCounter();
-
-    explicit operator bool() const noexcept { return hook_ != nullptr; }
     int Count() const;
 
   private:
