@@ -56,12 +56,24 @@ compiler_package=$(dpkg-query -S "$(realpath "$compiler")" 2>/dev/null | cut -d:
     compiler_package="not from a Debian package"
 
 # Every installed package of the toolchain, those of the other thread model too (they share the
-# runtime's base package), in name order.
-packages=$(dpkg-query -W -f '${db:Status-Abbrev} ${Package} (= ${Version})\n' \
-    'g++-mingw-w64-x86-64*' 'gcc-mingw-w64-x86-64*' gcc-mingw-w64-base \
-    binutils-mingw-w64-x86-64 mingw-w64-common mingw-w64-x86-64-dev cmake zip 2>/dev/null |
-    awk '$1 == "ii" { $1 = ""; print substr($0, 2) }' | LC_ALL=C sort)
-[[ -n $packages ]] || fail "no mingw-w64 packages are installed"
+# runtime's base package), in name order. Each name (or pattern) must give an installed package:
+# dpkg-query fails on a name that it does not know, and lists one that is not installed.
+wanted=('g++-mingw-w64-x86-64*' 'gcc-mingw-w64-x86-64*' gcc-mingw-w64-base
+    binutils-mingw-w64-x86-64 mingw-w64-common mingw-w64-x86-64-dev cmake zip)
+packages=""
+missing=()
+for name in "${wanted[@]}"; do
+    found=$(dpkg-query -W -f '${db:Status-Abbrev} ${Package} (= ${Version})\n' "$name" 2>/dev/null |
+        awk '$1 == "ii" { $1 = ""; print substr($0, 2) }') || found=""
+    if [[ -z $found ]]; then
+        missing+=("$name")
+    fi
+    packages+=$found$'\n'
+done
+if ((${#missing[@]} > 0)); then
+    fail "not installed, so their versions cannot be written: ${missing[*]} (run scripts/deps.sh)"
+fi
+packages=$(grep -v '^$' <<<"$packages" | LC_ALL=C sort -u)
 
 digest() {
     sha256sum "$1" | cut -d' ' -f1

@@ -22,7 +22,11 @@
 set -euo pipefail
 
 size=${VORLITH_TWO_MONITORS_SIZE:-1024x768}
+# The server's configuration, log and display number; removed on every exit, the server ended
+# first (xorg_stop, below, is defined by the time anything can start one).
+XORG_PID=
 work=$(mktemp -d)
+trap 'if [[ -n $XORG_PID ]]; then xorg_stop "$XORG_PID"; fi; rm -rf "$work"' EXIT
 
 # VESA modelines for the sizes offered; the dummy driver accepts any of them within its limits.
 declare -A modelines=(
@@ -231,8 +235,6 @@ esac
 if [[ $recipe != xinerama ]] && ! command -v xrandr >/dev/null; then
     fail "xrandr is missing: run scripts/deps.sh (x11-xserver-utils)"
 fi
-XORG_PID=
-trap 'xorg_stop "$XORG_PID"; rm -rf "$work"' EXIT
 if [[ $recipe != xinerama ]]; then
     write_config_randr >"$work/xorg.conf"
     xorg_start

@@ -97,13 +97,22 @@ for dir in "$first" "$second"; do
 done
 echo "Both builds gave the same vorlith.exe and $zip."
 
-# The buildinfo of each names the commit and the same toolchain.
-commit=$(git -C "$source_dir" rev-parse HEAD 2>/dev/null || echo "")
+# The buildinfo of each names the commit and the same toolchain: the full commit id of a git
+# checkout (buildinfo.sh writes "none" for sources without git data), never an empty one, which
+# every Commit line would match.
+if [[ -e $source_dir/.git ]]; then
+    commit=$(git -C "$source_dir" rev-parse HEAD 2>/dev/null) || commit=""
+    [[ $commit =~ ^[0-9a-f]{40}([0-9a-f]{24})?$ ]] ||
+        fail "git rev-parse HEAD in $source_dir gave no commit id ('$commit'): cannot check $buildinfo"
+else
+    commit=none
+fi
 if ! cmp -s "$first/$buildinfo" "$second/$buildinfo"; then
     diff "$first/$buildinfo" "$second/$buildinfo" || true
     fail "the two builds wrote different $buildinfo files"
 fi
-grep -q "^Commit: $commit" "$first/$buildinfo" || fail "$buildinfo does not name the commit $commit"
+grep -qE "^Commit: $commit( |\$)" "$first/$buildinfo" ||
+    fail "$buildinfo does not name the commit $commit"
 echo "Both builds wrote the same $buildinfo:"
 sed 's/^/  /' "$first/$buildinfo"
 
