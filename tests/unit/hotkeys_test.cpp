@@ -47,6 +47,9 @@ TEST(PointerNudge, StopsAtTheDesktopsEdgeOnEverySide) {
     // A monitor of 1024 x 768 left of the primary, which is 1920 x 1080 at (0, 0).
     const app::DesktopBounds desktop{-1024, 0, 1920, 1080};
     EXPECT_EQ(Nudge({-1, 500}, {1, 0}, desktop), (ScreenPoint{0, 500})) << "across x = 0";
+    // A monitor above the primary instead.
+    EXPECT_EQ(Nudge({5, 0}, {0, -10}, {0, -768, 1920, 1080}), (ScreenPoint{5, -10})) << "above";
+    EXPECT_EQ(Nudge({5, -765}, {0, -10}, {0, -768, 1920, 1080}), (ScreenPoint{5, -768}));
     EXPECT_EQ(Nudge({-1020, 5}, {-10, -10}, desktop), (ScreenPoint{-1024, 0})) << "top left";
     EXPECT_EQ(Nudge({1915, 1075}, {10, 10}, desktop), (ScreenPoint{1919, 1079})) << "bottom right";
     EXPECT_EQ(Nudge({2147483647, 0}, {10, 0}, {0, 0, 2147483647, 1}), (ScreenPoint{2147483646, 0}))
