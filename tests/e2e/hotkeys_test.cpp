@@ -179,17 +179,5 @@ TEST_F(HotkeyRepeat, HeldCtrlGStaysFrozen) {
     EXPECT_TRUE(ReadingBecomes(App(), kColourB.reading));
 }
 
-// Holding an arrow key down on the swatch repeats it: each repeat steps the pointer again.
-TEST_F(HotkeyRepeat, HeldRightStepsOnEachRepeat) {
-    const POINT from = PointerPosition();
-    std::vector<INPUT> events(5, KeyEvent(VK_RIGHT, false));
-    events.push_back(KeyEvent(VK_RIGHT, true));
-    const int mark = Spy().InputCount();
-    SendEvents(events);
-    ASSERT_TRUE(WaitUntil([&] { return Spy().SawKeyUp(VK_RIGHT, mark); }));
-    ASSERT_TRUE(Settled());
-    EXPECT_EQ(PointerPosition().x - from.x, 5);
-}
-
 } // namespace
 } // namespace e2e
