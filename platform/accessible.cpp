@@ -1,7 +1,10 @@
-// The system's accessible object of a control, renamed: every question but the name and the role
-// goes to the system's own object, which keeps answering them as it would (a text box's value is
-// its text at the moment it is asked, its state, its place on the screen).
+// The system's accessible object of a control, renamed: every question but the name, the role and
+// the value that the program gives goes to the system's own object, which keeps answering them as
+// it would (a text box's value is its text at the moment it is asked, its state, its place on the
+// screen).
 #include "platform/accessible.h"
+
+#include "platform/accessibility_library.h"
 
 #include <ole2.h>
 #include <oleacc.h>
@@ -13,71 +16,19 @@ namespace platform {
 
 namespace {
 
-// Active Accessibility and COM, loaded on the first request rather than at start: most runs of
-// the program are never asked, and the start does not pay for them.
-struct AccessibilityLibrary {
-    decltype(&::CreateStdAccessibleObject) createStdAccessibleObject = nullptr;
-    decltype(&::LresultFromObject) lresultFromObject = nullptr;
-    decltype(&::SysAllocString) sysAllocString = nullptr;
-    decltype(&::CreateStreamOnHGlobal) createStreamOnHGlobal = nullptr;
-    decltype(&::CoMarshalInterface) coMarshalInterface = nullptr;
-    decltype(&::CoReleaseMarshalData) coReleaseMarshalData = nullptr;
-    decltype(&::CoDisconnectObject) coDisconnectObject = nullptr;
-
-    bool Usable() const noexcept {
-        return createStdAccessibleObject && lresultFromObject && sysAllocString &&
-               createStreamOnHGlobal && coMarshalInterface && coReleaseMarshalData &&
-               coDisconnectObject;
-    }
-};
-
-template <class Function> Function Find(HMODULE module, const char* name) {
-    if (!module) {
-        return nullptr;
-    }
-    // Through the generic function type, which every function pointer converts to and from.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-// Loaded once and kept for the rest of the run; null functions when the system lacks them.
-const AccessibilityLibrary& Library() {
-    static const AccessibilityLibrary library = [] {
-        AccessibilityLibrary loaded;
-        // From the system folder by name: oleacc.dll is not one of the DLLs that Windows always
-        // takes from there, and a file of that name beside the program must never load.
-        const auto load = [](const wchar_t* name) {
-            return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        };
-        const HMODULE ole32 = load(L"ole32.dll");
-        const HMODULE oleaut32 = load(L"oleaut32.dll");
-        const HMODULE oleacc = load(L"oleacc.dll");
-        // The object is handed to the asking process through COM, on this thread, which runs
-        // the windows and so pumps the calls that come back.
-        if (const auto initialise = Find<decltype(&::CoInitializeEx)>(ole32, "CoInitializeEx")) {
-            initialise(nullptr, COINIT_APARTMENTTHREADED);
-        }
-        loaded.createStdAccessibleObject =
-            Find<decltype(&::CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
-        loaded.lresultFromObject =
-            Find<decltype(&::LresultFromObject)>(oleacc, "LresultFromObject");
-        loaded.sysAllocString = Find<decltype(&::SysAllocString)>(oleaut32, "SysAllocString");
-        loaded.createStreamOnHGlobal =
-            Find<decltype(&::CreateStreamOnHGlobal)>(ole32, "CreateStreamOnHGlobal");
-        loaded.coMarshalInterface =
-            Find<decltype(&::CoMarshalInterface)>(ole32, "CoMarshalInterface");
-        loaded.coReleaseMarshalData =
-            Find<decltype(&::CoReleaseMarshalData)>(ole32, "CoReleaseMarshalData");
-        loaded.coDisconnectObject =
-            Find<decltype(&::CoDisconnectObject)>(ole32, "CoDisconnectObject");
-        return loaded;
-    }();
-    return library;
-}
-
 std::atomic<int> g_liveObjects{0};
 
 bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+// A text handed to the reader, which frees it.
+HRESULT Copy(const wchar_t* text, BSTR* out) {
+    if (!out) {
+        return E_POINTER;
+    }
+    *out = AccessibilityLibrary::Loaded().sysAllocString(text);
+    return *out ? S_OK : E_OUTOFMEMORY;
 }
 
 // The child that a late-bound call names: none, which is the object itself, or one integer.
@@ -191,11 +142,7 @@ class RenamedAccessible final : public IAccessible, public IOleWindow {
         if (!design_.name || !IsSelf(child)) {
             return system_->get_accName(child, name);
         }
-        if (!name) {
-            return E_POINTER;
-        }
-        *name = Library().sysAllocString(design_.name);
-        return *name ? S_OK : E_OUTOFMEMORY;
+        return Copy(design_.name, name);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (design_.role == 0 || !IsSelf(child)) {
@@ -221,11 +168,7 @@ class RenamedAccessible final : public IAccessible, public IOleWindow {
         if (!owner_ || !owner_->ValueSource() || !IsSelf(child)) {
             return system_->get_accValue(child, value);
         }
-        if (!value) {
-            return E_POINTER;
-        }
-        *value = Library().sysAllocString(owner_->ValueSource()().c_str());
-        return *value ? S_OK : E_OUTOFMEMORY;
+        return Copy(owner_->ValueSource()().c_str(), value);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
         return system_->get_accDescription(child, description);
@@ -310,7 +253,7 @@ bool AccessibleControl::Answer(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT*
     if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT) || !Renames()) {
         return false;
     }
-    const AccessibilityLibrary& library = Library();
+    const AccessibilityLibrary& library = AccessibilityLibrary::Loaded();
     if (!library.Usable()) {
         return false;
     }
@@ -353,7 +296,7 @@ void AccessibleControl::Release() noexcept {
     if (!object_) {
         return;
     }
-    const AccessibilityLibrary& library = Library();
+    const AccessibilityLibrary& library = AccessibilityLibrary::Loaded();
     if (held_) {
         held_->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
         library.coReleaseMarshalData(held_);

@@ -45,10 +45,15 @@ Control::~Control() {
     // system's procedure goes back in front first, so that the messages of the window's end
     // never reach this object once it is gone.
     if (systemProc_ && hWnd() && IsWindow(hWnd())) {
-        SetWindowLongPtrW(hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
-        SetWindowLongPtrW(hWnd(), GWLP_USERDATA, 0);
+        GiveBackSystemProc(hWnd());
     }
     spoken_.Release();
+}
+
+void Control::GiveBackSystemProc(HWND hwnd) noexcept {
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    systemProc_ = nullptr;
 }
 
 LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -72,9 +77,7 @@ LRESULT CALLBACK Control::SpokenSystemControlProc(HWND hwnd, UINT message, WPARA
     const WNDPROC system = self->systemProc_;
     if (message == WM_NCDESTROY) {
         self->spoken_.Release();
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(system));
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->systemProc_ = nullptr;
+        self->GiveBackSystemProc(hwnd);
     }
     return CallWindowProcW(system, hwnd, message, wParam, lParam);
 }

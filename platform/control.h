@@ -71,6 +71,8 @@ class Control : public Window {
     // of the system's.
     static LRESULT CALLBACK SpokenSystemControlProc(HWND hwnd, UINT message, WPARAM wParam,
                                                     LPARAM lParam);
+    // The system's procedure back in front, and the window's pointer to this object cleared.
+    void GiveBackSystemProc(HWND hwnd) noexcept;
 
     Form* form_ = nullptr;
     ChildDesign design_{};

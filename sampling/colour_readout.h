@@ -23,8 +23,6 @@ class ColourReadout {
   public:
     // Before the controls are created: a screen reader hears the swatch's colour as its value.
     explicit ColourReadout(const ReadoutControls& controls);
-    ColourReadout(const ColourReadout&) = delete;
-    ColourReadout& operator=(const ColourReadout&) = delete;
 
     // Reads the screen pixel at `point` (screen coordinates, any monitor) once and shows it.
     void ReadPixel(POINT point) const;
