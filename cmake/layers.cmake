@@ -53,3 +53,11 @@ function(vorlith_folder_headers target folder)
   endif()
   vorlith_export_headers(${target} ${folder} "${PROJECT_BINARY_DIR}/include/${folder}" ${headers})
 endfunction()
+
+# vorlith_program_code(TARGET...): the targets hold the program's own code, built as the program is
+# (VORLITH_PROGRAM_OPTIONS, set at the top). Test programs that link them keep their own options.
+function(vorlith_program_code)
+  foreach(target IN LISTS ARGN)
+    target_compile_options(${target} PRIVATE ${VORLITH_PROGRAM_OPTIONS})
+  endforeach()
+endfunction()

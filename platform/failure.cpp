@@ -45,4 +45,11 @@ void EndWithError(std::wstring_view whatFailed) {
     ExitProcess(kFailureExitCode);
 }
 
+void EndWithFixedError(const wchar_t* text) noexcept {
+    Window::StopHandlers();
+    OutputDebugStringW(text);
+    MessageBoxW(nullptr, text, nullptr, MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
+    ExitProcess(kFailureExitCode);
+}
+
 } // namespace platform
