@@ -1,5 +1,7 @@
-// Loading Active Accessibility and COM, by name from the system folder only.
+// Loading Active Accessibility and COM from the system folder only.
 #include "platform/accessibility_library.h"
+
+#include "platform/dll_search.h"
 
 namespace platform {
 
@@ -18,14 +20,11 @@ template <class Function> Function Find(HMODULE module, const char* name) {
 const AccessibilityLibrary& AccessibilityLibrary::Loaded() {
     static const AccessibilityLibrary library = [] {
         AccessibilityLibrary loaded;
-        // From the system folder by name: oleacc.dll is not one of the DLLs that Windows always
-        // takes from there, and a file of that name beside the program must never load.
-        const auto load = [](const wchar_t* name) {
-            return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        };
-        const HMODULE ole32 = load(L"ole32.dll");
-        const HMODULE oleaut32 = load(L"oleaut32.dll");
-        const HMODULE oleacc = load(L"oleacc.dll");
+        // From the system folder: oleacc.dll is not one of the DLLs that Windows always takes
+        // from there, and a file of that name beside the program must never load.
+        const HMODULE ole32 = LoadSystemLibrary(L"ole32.dll");
+        const HMODULE oleaut32 = LoadSystemLibrary(L"oleaut32.dll");
+        const HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
         // The object is handed to the asking process through COM, on this thread, which runs
         // the windows and so pumps the calls that come back.
         if (const auto initialise = Find<decltype(&::CoInitializeEx)>(ole32, "CoInitializeEx")) {

@@ -1,14 +1,18 @@
 // What the main window asks of the system, seen through its import table: the interval of the
 // sampling timer, the order in which a tick draws the view and reads the pixel, and a change of
-// layer that leaves the activation where it was.
+// layer that leaves the activation where it was; where DLLs are loaded from on a Windows 7 that
+// lacks the search flags.
 #include "tests/support/foreground.h"
 #include "tests/support/import_hook.h"
 #include "tests/window/window_fixture.h"
 
 #include "app/main_layout.h"
+#include "platform/dll_search.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace window_tests {
@@ -109,6 +113,53 @@ TEST_F(MainWindowTest, AlwaysOnTopLeavesTheActiveWindowActive) {
         EXPECT_EQ(GetForegroundWindow(), other);
     }
     DestroyWindow(other);
+}
+
+// A Windows 7 without update KB2533623: kernel32 has no SetDefaultDllDirectories, and
+// LoadLibraryExW refuses the search flags. The current folder leaves the search, and a system DLL
+// loads by the system folder's full path, never by name from the program's folder.
+decltype(&::GetProcAddress) g_realGetProcAddress = nullptr;
+decltype(&::SetDllDirectoryW) g_realSetDllDirectoryW = nullptr;
+decltype(&::LoadLibraryExW) g_realLoadLibraryExW = nullptr;
+std::vector<std::wstring> g_searchSet;
+std::vector<std::pair<std::wstring, DWORD>> g_loads;
+
+FARPROC WINAPI ProcOfWindows7(HMODULE module, LPCSTR name) {
+    return std::strcmp(name, "SetDefaultDllDirectories") == 0 ? nullptr
+                                                              : g_realGetProcAddress(module, name);
+}
+
+BOOL WINAPI RecordSetDllDirectory(LPCWSTR path) {
+    g_searchSet.emplace_back(path ? path : L"(null)");
+    return TRUE;
+}
+
+HMODULE WINAPI LoadLikeWindows7(LPCWSTR name, HANDLE file, DWORD flags) {
+    g_loads.emplace_back(name, flags);
+    if ((flags & LOAD_LIBRARY_SEARCH_SYSTEM32) != 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    return g_realLoadLibraryExW(name, file, flags);
+}
+
+TEST(DllSearch, KeepsToTheSystemFolderOnWindows7WithoutTheSearchFlags) {
+    const test_support::ImportHook proc{"kernel32.dll", "GetProcAddress", &ProcOfWindows7,
+                                        g_realGetProcAddress};
+    const test_support::ImportHook search{"kernel32.dll", "SetDllDirectoryW",
+                                          &RecordSetDllDirectory, g_realSetDllDirectoryW};
+    const test_support::ImportHook load{"kernel32.dll", "LoadLibraryExW", &LoadLikeWindows7,
+                                        g_realLoadLibraryExW};
+    ASSERT_TRUE(proc.Installed() && search.Installed() && load.Installed());
+    platform::LoadDllsFromSystemFolderOnly();
+    EXPECT_EQ(g_searchSet, std::vector<std::wstring>{L""});
+
+    wchar_t system[MAX_PATH];
+    ASSERT_NE(GetSystemDirectoryW(system, MAX_PATH), 0u);
+    EXPECT_NE(platform::LoadSystemLibrary(L"oleacc.dll"), nullptr);
+    ASSERT_FALSE(g_loads.empty());
+    EXPECT_EQ(g_loads.back().first, std::wstring(system) + L"\\oleacc.dll");
+    EXPECT_EQ(g_loads.back().second, DWORD{LOAD_WITH_ALTERED_SEARCH_PATH});
 }
 
 } // namespace

@@ -1,0 +1,18 @@
+// Where the program's DLLs come from: the system folder, on every Windows the program runs on.
+#pragma once
+
+#include <windows.h>
+
+namespace platform {
+
+// From this call on, a DLL that the process loads by name (the program, or a system DLL on its
+// behalf) is looked up in the system folder only. Windows 7 can do that only with update
+// KB2533623; without it, the current folder at least leaves the search. Loads by full path are
+// not affected.
+void LoadDllsFromSystemFolderOnly();
+
+// Loads the DLL of this name from the system folder, never one beside the program, or gives
+// null when the system folder has none.
+HMODULE LoadSystemLibrary(const wchar_t* name);
+
+} // namespace platform
