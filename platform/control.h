@@ -5,9 +5,7 @@
 #include "platform/twips.h"
 #include "platform/window.h"
 
-#include <functional>
 #include <string>
-#include <utility>
 
 namespace platform {
 
@@ -45,11 +43,9 @@ class Control : public Window {
     // is never used once the system has given it to another window.
     void ForgetWindow() noexcept { Attach(nullptr); }
 
-    // What a screen reader hears as the control's value, asked for only when a reader asks.
-    // Set before the control is created.
-    void SetSpokenValue(std::function<std::wstring()> source) {
-        spoken_.SetValueSource(std::move(source));
-    }
+    // What a screen reader hears as the control's value, made only when a reader asks. Set
+    // before the control is created.
+    void SetSpokenValue(const SpokenValue& value) noexcept { spoken_.SetValue(value); }
     // Tells screen readers that the control's value has changed, for them to announce it.
     void AnnounceValueChange() const;
 

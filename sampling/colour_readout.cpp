@@ -26,16 +26,18 @@ std::string Narrow(std::wstring_view text) {
     return narrow;
 }
 
+// The swatch's value for a screen reader: the HTML code of the colour it shows, made only when a
+// reader asks for it, never in a tick; nothing while the swatch shows no colour.
+std::wstring SwatchValue(const void* swatch) {
+    const platform::ColourValue shown =
+        static_cast<const platform::PictureBox*>(swatch)->BackColor();
+    return IsReadableColour(shown) ? Widen(HtmlCode(BgrHex(shown))) : std::wstring();
+}
+
 } // namespace
 
 ColourReadout::ColourReadout(const ReadoutControls& controls) : controls_(controls) {
-    // The HTML code of the colour the swatch shows, made only when a reader asks for it, never
-    // in a tick; nothing while the swatch shows no colour.
-    const platform::PictureBox& swatch = controls_.picColorDisplay;
-    controls_.picColorDisplay.SetSpokenValue([&swatch] {
-        const platform::ColourValue shown = swatch.BackColor();
-        return IsReadableColour(shown) ? Widen(HtmlCode(BgrHex(shown))) : std::wstring();
-    });
+    controls_.picColorDisplay.SetSpokenValue({&SwatchValue, &controls_.picColorDisplay});
 }
 
 void ColourReadout::AnnounceColour() const {

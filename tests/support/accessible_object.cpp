@@ -5,7 +5,8 @@
 #include "platform/accessible.h"
 
 #include <ole2.h>
-#include <oleacc.h>
+
+#include <memory>
 
 namespace test_support {
 
@@ -19,15 +20,24 @@ VARIANT Self() {
     return self;
 }
 
-// Takes the string that an object handed out.
-std::optional<std::wstring> Take(HRESULT hr, BSTR text) {
-    if (hr != S_OK || text == nullptr) {
-        SysFreeString(text);
+// A string or a variant that an object handed out, freed when it goes.
+struct FreeBstr {
+    void operator()(OLECHAR* text) const { SysFreeString(text); }
+};
+using UniqueBstr = std::unique_ptr<OLECHAR, FreeBstr>;
+
+struct Variant : VARIANT {
+    Variant() { VariantInit(this); }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    ~Variant() { VariantClear(this); }
+};
+
+std::optional<std::wstring> Text(HRESULT hr, const UniqueBstr& text) {
+    if (hr != S_OK || !text) {
         return std::nullopt;
     }
-    std::wstring taken(text, SysStringLen(text));
-    SysFreeString(text);
-    return taken;
+    return std::wstring(text.get(), SysStringLen(text.get()));
 }
 
 HWND g_announcer = nullptr;
@@ -44,36 +54,25 @@ AccessibleObject::AccessibleObject(HWND hwnd, LONG objectId) {
     // The answers come back through COM; this thread joins it once.
     static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     (void)com;
-    void* object = nullptr;
-    if (SUCCEEDED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(objectId),
-                                             platform::kIidIAccessible, &object))) {
-        object_ = static_cast<IAccessible*>(object);
-    }
-}
-
-AccessibleObject::~AccessibleObject() {
-    if (object_ != nullptr) {
-        object_->Release();
-    }
+    AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(objectId), platform::kIidIAccessible,
+                               object_.put_void());
 }
 
 std::optional<std::wstring> AccessibleObject::Name() const {
     BSTR name = nullptr;
     const HRESULT hr = object_ ? object_->get_accName(Self(), &name) : E_POINTER;
-    return Take(hr, name);
+    return Text(hr, UniqueBstr(name));
 }
 
 std::optional<std::wstring> AccessibleObject::Value() const {
     BSTR value = nullptr;
     const HRESULT hr = object_ ? object_->get_accValue(Self(), &value) : E_POINTER;
-    return Take(hr, value);
+    return Text(hr, UniqueBstr(value));
 }
 
 long AccessibleObject::Role() const {
-    VARIANT role;
-    VariantInit(&role);
-    if (object_ == nullptr || object_->get_accRole(Self(), &role) != S_OK || role.vt != VT_I4) {
-        VariantClear(&role);
+    Variant role;
+    if (!object_ || object_->get_accRole(Self(), &role) != S_OK || role.vt != VT_I4) {
         return 0;
     }
     return role.lVal;
@@ -82,17 +81,15 @@ long AccessibleObject::Role() const {
 std::optional<std::wstring> AccessibleObject::DispatchedName() const {
     VARIANT child = Self();
     DISPPARAMS params{&child, nullptr, 1, 0};
-    VARIANT name;
-    VariantInit(&name);
+    Variant name;
     const HRESULT hr = object_
                            ? object_->Invoke(DISPID_ACC_NAME, IID_NULL, LOCALE_USER_DEFAULT,
                                              DISPATCH_PROPERTYGET, &params, &name, nullptr, nullptr)
                            : E_POINTER;
     if (hr != S_OK || name.vt != VT_BSTR) {
-        VariantClear(&name);
         return std::nullopt;
     }
-    return Take(S_OK, name.bstrVal);
+    return std::wstring(name.bstrVal, SysStringLen(name.bstrVal));
 }
 
 ValueChangeCounter::ValueChangeCounter(HWND hwnd) {

@@ -1,12 +1,14 @@
 // What a screen reader hears of a window, asked from this process as a reader asks from its own.
 #pragma once
 
+#include "platform/com_ptr.h"
+
 #include <windows.h>
+
+#include <oleacc.h>
 
 #include <optional>
 #include <string>
-
-struct IAccessible;
 
 namespace test_support {
 
@@ -17,11 +19,8 @@ namespace test_support {
 class AccessibleObject {
   public:
     explicit AccessibleObject(HWND hwnd, LONG objectId = OBJID_CLIENT);
-    AccessibleObject(const AccessibleObject&) = delete;
-    AccessibleObject& operator=(const AccessibleObject&) = delete;
-    ~AccessibleObject();
 
-    explicit operator bool() const noexcept { return object_ != nullptr; }
+    explicit operator bool() const noexcept { return static_cast<bool>(object_); }
     // Null when it has none.
     std::optional<std::wstring> Name() const;
     std::optional<std::wstring> Value() const;
@@ -31,7 +30,7 @@ class AccessibleObject {
     std::optional<std::wstring> DispatchedName() const;
 
   private:
-    IAccessible* object_ = nullptr;
+    platform::ComPtr<IAccessible> object_;
 };
 
 // The value changes (EVENT_OBJECT_VALUECHANGE) that a window announces for its client area,

@@ -199,7 +199,7 @@ TEST_F(MainWindowTest, ScreenReaderObjectsAreOnePerControlAndGoWithItsWindow) {
     // A system control (a text box) and one of the program's own (a picture box).
     for (const HWND control : {Form().txtRed.hWnd(), Form().picZoom.hWnd()}) {
         SCOPED_TRACE(testing::Message() << "control " << GetDlgCtrlID(control));
-        const int before = platform::LiveAccessibleObjects();
+        const int before = platform::LiveAccessibleObjectsForTesting();
         const auto ask = [control] {
             void* object = nullptr;
             AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
@@ -215,13 +215,16 @@ TEST_F(MainWindowTest, ScreenReaderObjectsAreOnePerControlAndGoWithItsWindow) {
             EXPECT_EQ(again, first) << "a new object for request " << request;
             again->Release();
         }
-        EXPECT_EQ(platform::LiveAccessibleObjects(), before + 1) << "objects for one control";
+        EXPECT_EQ(platform::LiveAccessibleObjectsForTesting(), before + 1)
+            << "objects for one control";
         IAccessible* const last = ask();
         ASSERT_NE(last, nullptr);
         DestroyWindow(control);
-        EXPECT_EQ(platform::LiveAccessibleObjects(), before + 1) << "gone while a reader held it";
+        EXPECT_EQ(platform::LiveAccessibleObjectsForTesting(), before + 1)
+            << "gone while a reader held it";
         last->Release();
-        EXPECT_EQ(platform::LiveAccessibleObjects(), before) << "the object outlived its window";
+        EXPECT_EQ(platform::LiveAccessibleObjectsForTesting(), before)
+            << "the object outlived its window";
     }
     CoUninitialize();
 }
