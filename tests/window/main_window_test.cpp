@@ -175,13 +175,32 @@ LRESULT CALLBACK SeeTheBoxesEnd(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// A procedure that someone else (an input method, a tool) sets in front of a text box's later,
+// calling on to the one it found there; as the box ends, it asks the length of its text.
+WNDPROC g_foundThere = nullptr;
+int g_laterProcedureSawTheEnd = 0;
+LRESULT g_lengthAsTheBoxEnds = -1;
+
+LRESULT CALLBACK LaterProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        g_lengthAsTheBoxEnds = CallWindowProcW(g_foundThere, hwnd, WM_GETTEXTLENGTH, 0, 0);
+    }
+    g_laterProcedureSawTheEnd += message == WM_NCDESTROY;
+    return CallWindowProcW(g_foundThere, hwnd, message, wParam, lParam);
+}
+
 // A text box has a procedure of the program's in front of the system's, which finds its object
 // through the window. When the object goes first (the end of every test here), the system's
-// procedure is back and the window holds no pointer to the object before the window ends.
+// procedure is back and the window holds no pointer to the object before the window ends. A
+// procedure set in front of the program's later stays in front to the end, and what it passes
+// on still reaches the system's.
 TEST_F(MainWindowTest, TextBoxesEndWithoutReachingTheirGoneObjects) {
     g_boxes = {Form().txtHTML.hWnd(), Form().txtVB.hWnd(), Form().txtRed.hWnd(),
                Form().txtGreen.hWnd(), Form().txtBlue.hWnd()};
     g_programProcedure = GetWindowLongPtrW(g_boxes.front(), GWLP_WNDPROC);
+    Form().txtVB.SetText(L"&H00563412&");
+    g_foundThere = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        Form().txtVB.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterProcedure)));
     const HHOOK hook =
         SetWindowsHookExW(WH_CALLWNDPROC, &SeeTheBoxesEnd, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
@@ -189,6 +208,8 @@ TEST_F(MainWindowTest, TextBoxesEndWithoutReachingTheirGoneObjects) {
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(g_boxesEnded, 5);
     EXPECT_EQ(g_endedReachingTheObject, 0) << "boxes that ended reaching their gone object";
+    EXPECT_EQ(g_laterProcedureSawTheEnd, 1) << "the procedure set later was taken out";
+    EXPECT_EQ(g_lengthAsTheBoxEnds, 11) << "what it passed on did not reach the system's";
 }
 
 // A screen reader gets the same object of a control on every request, and gives back what it
