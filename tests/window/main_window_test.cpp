@@ -3,6 +3,7 @@
 #include "tests/window/window_fixture.h"
 
 #include "tests/support/capture.h"
+#include "tests/support/foreground.h"
 #include "tests/support/target_window.h"
 #include "tests/support/wait.h"
 
@@ -12,6 +13,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace window_tests {
@@ -106,6 +108,64 @@ TEST_F(MainWindowTest, HotkeysSwitchOnlyTheTimer) {
         EXPECT_EQ(shift, c.shift);
     }
     Form().Timer1.SetEnabled(false);
+}
+
+// The swatch's announcements to screen readers, each with the colour the swatch showed as it was
+// made: the hook runs in context, inside the call that raises the event.
+const platform::PictureBox* g_swatch = nullptr;
+std::vector<std::pair<DWORD, COLORREF>> g_announced;
+
+void CALLBACK SeeTheSwatchAnnounce(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child,
+                                   DWORD, DWORD) {
+    if (hwnd == g_swatch->hWnd() && object == OBJID_CLIENT && child == CHILDID_SELF) {
+        g_announced.emplace_back(event, static_cast<COLORREF>(g_swatch->BackColor()));
+    }
+}
+
+// Keys typed while a tick lets pending events run are handled there. A freeze keeps the reading
+// that the tick then takes, and the swatch announces that reading once the tick has taken it; a
+// freeze and a release together leave the reading live, with nothing announced.
+TEST_F(MainWindowTest, KeysTakenWithinATickAnnounceOnlyTheReadingItFreezes) {
+    constexpr COLORREF kUnder = 0x563412;
+    const test_support::TargetWindow target(RECT{40, 40, 88, 88}, kUnder);
+    const POINT centre = target.Centre();
+    SetCursorPos(centre.x, centre.y);
+    ASSERT_TRUE(test_support::BringToForeground(Form().hWnd()));
+    g_swatch = &Form().picColorDisplay;
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE,
+                                               GetModuleHandleW(nullptr), &SeeTheSwatchAnnounce,
+                                               GetCurrentProcessId(), 0, WINEVENT_INCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    struct Case {
+        const char* typed;
+        std::vector<WORD> letters; // with Ctrl held
+        bool liveAfter;
+        std::vector<std::pair<DWORD, COLORREF>> announced;
+    };
+    const Case cases[] = {
+        {"Ctrl+G", {'G'}, false, {{EVENT_OBJECT_VALUECHANGE, kUnder}}},
+        {"Ctrl+G Ctrl+F", {'G', 'F'}, true, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Readout().Show(0xABCDEF); // the last reading before the tick
+        Form().Timer1.SetEnabled(true);
+        std::vector<INPUT> keys(1, INPUT{INPUT_KEYBOARD, {.ki = {VK_CONTROL, 0, 0, 0, 0}}});
+        for (const WORD letter : c.letters) {
+            keys.push_back(INPUT{INPUT_KEYBOARD, {.ki = {letter, 0, 0, 0, 0}}});
+            keys.push_back(INPUT{INPUT_KEYBOARD, {.ki = {letter, 0, KEYEVENTF_KEYUP, 0, 0}}});
+        }
+        keys.push_back(INPUT{INPUT_KEYBOARD, {.ki = {VK_CONTROL, 0, KEYEVENTF_KEYUP, 0, 0}}});
+        ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)),
+                  keys.size());
+        g_announced.clear();
+        Form().Timer1_Timer();
+        EXPECT_EQ(HIWORD(GetQueueStatus(QS_KEY)), 0u) << "keys left for after the tick";
+        EXPECT_EQ(Form().Timer1.Enabled(), c.liveAfter);
+        EXPECT_EQ(g_announced, c.announced) << "events with the swatch's colour then";
+        Form().Timer1.SetEnabled(false);
+    }
+    UnhookWinEvent(hook);
 }
 
 // The dialog frame shows no icon in its title bar; the task bar and the task switcher still get
