@@ -17,6 +17,12 @@ AccessibleControl::~AccessibleControl() {
 }
 
 bool AccessibleControl::Answer(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    // A reader is asking: from now on the window is a live region, before any object of it is
+    // handed out (a reader that hears a live region change asks the window for its object). Not
+    // earlier: most runs of the program are never asked, and the start does not pay for it.
+    if (live_ != LiveSetting::Off) {
+        annotation_.Annotate(hwnd, live_);
+    }
     // The object's identifier is a DWORD: compared as one, whatever the sign extension.
     if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT) || !Renames()) {
         return false;
@@ -59,6 +65,7 @@ bool AccessibleControl::Answer(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT*
 }
 
 void AccessibleControl::Release() noexcept {
+    annotation_.Clear();
     if (!object_) {
         return;
     }

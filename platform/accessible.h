@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/com_ptr.h"
+#include "platform/live_region.h"
 
 #include <windows.h>
 
@@ -60,23 +61,32 @@ class AccessibleControl {
     // What a reader hears as the control's value instead of the system's. It stays for every
     // window of the control.
     void SetValue(const SpokenValue& value) noexcept { value_ = value; }
+    // Makes each window of the control a live region: a change that the control announces
+    // (EVENT_OBJECT_LIVEREGIONCHANGED) is spoken wherever the reader's focus is.
+    void SetLiveSetting(LiveSetting setting) noexcept { live_ = setting; }
     // Whether the object tells a reader anything the system's own would not.
     bool Renames() const noexcept {
         return design_.name || design_.role != 0 || static_cast<bool>(value_);
     }
+    // Whether a reader's requests need the program's answer.
+    bool AnswersReaders() const noexcept { return Renames() || live_ != LiveSetting::Off; }
     const AccessibleDesign& Design() const noexcept { return design_; }
     const SpokenValue& Value() const noexcept { return value_; }
 
     // Answers WM_GETOBJECT: for the window's client area, the renamed object, in *result. False,
     // for the message to go on as usual, when the object asked is another one, when the design
-    // changes nothing, or when the system cannot make the object.
+    // changes nothing, or when the system cannot make the object. A live region's setting is
+    // given on the first request, whatever it asks for.
     bool Answer(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    // The window is going: its object is cut off from the readers that still hold it and let go.
+    // The window is going: its object is cut off from the readers that still hold it and let go,
+    // and its live setting is cleared.
     void Release() noexcept;
 
   private:
     AccessibleDesign design_{};
     SpokenValue value_{};
+    LiveSetting live_ = LiveSetting::Off;
+    LiveRegionAnnotation annotation_;
     ComPtr<RenamedAccessible> object_;
     ComPtr<IStream> held_; // the object marshalled once for good: COM keeps its stub
 };

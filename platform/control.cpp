@@ -28,7 +28,7 @@ void Control::CreateChild(Form& form, const ChildDesign& design, const wchar_t* 
     if (!hWnd()) {
         EndWithError(std::wstring(L"Could not create the ") + kind + L" " + design.name + L".");
     }
-    if (!ownClass && spoken_.Renames()) {
+    if (!ownClass && spoken_.AnswersReaders()) {
         // The system's procedure stays behind the program's, which only takes WM_GETOBJECT. Set
         // by hand rather than through the common controls' subclassing, which looks the window's
         // properties up on every message: the text boxes take many in every tick.
@@ -95,6 +95,13 @@ LRESULT CALLBACK Control::SpokenSystemControlProc(HWND hwnd, UINT message, WPARA
 
 void Control::AnnounceValueChange() const {
     NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hWnd(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+void Control::AnnounceLiveRegionChange() const {
+    // EVENT_OBJECT_LIVEREGIONCHANGED, which the headers declare only for Windows 8 and later;
+    // an older Windows passes it on to whoever listens, unknown.
+    constexpr DWORD kLiveRegionChanged = 0x8019;
+    NotifyWinEvent(kLiveRegionChanged, hWnd(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Control::LayOut() {

@@ -46,8 +46,14 @@ class Control : public Window {
     // What a screen reader hears as the control's value, made only when a reader asks. Set
     // before the control is created.
     void SetSpokenValue(const SpokenValue& value) noexcept { spoken_.SetValue(value); }
-    // Tells screen readers that the control's value has changed, for them to announce it.
+    // Makes the control a live region for screen readers. Set before the control is created.
+    void SetLiveSetting(LiveSetting setting) noexcept { spoken_.SetLiveSetting(setting); }
+    // Tells screen readers that the control's value has changed, for a reader on the control to
+    // announce it.
     void AnnounceValueChange() const;
+    // Tells screen readers that the live region has changed, for a reader to announce it
+    // wherever its focus is.
+    void AnnounceLiveRegionChange() const;
 
   protected:
     // Creates the child window, of a system class or (ownClass) of the program's own with this

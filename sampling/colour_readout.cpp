@@ -38,10 +38,15 @@ std::wstring SwatchValue(const void* swatch) {
 
 ColourReadout::ColourReadout(const ReadoutControls& controls) : controls_(controls) {
     controls_.picColorDisplay.SetSpokenValue({&SwatchValue, &controls_.picColorDisplay});
+    // Polite: the reader finishes what it is saying (the keys just typed) before the colour.
+    controls_.picColorDisplay.SetLiveSetting(platform::LiveSetting::Polite);
 }
 
 void ColourReadout::AnnounceColour() const {
+    // A reader on the swatch speaks its new value; a reader elsewhere (in HTML Code, say) hears
+    // the swatch as a live region, which Windows' readers speak wherever their focus is.
     controls_.picColorDisplay.AnnounceValueChange();
+    controls_.picColorDisplay.AnnounceLiveRegionChange();
 }
 
 void ColourReadout::ReadPixel(POINT point) const {

@@ -7,6 +7,7 @@
 #include <ole2.h>
 
 #include <memory>
+#include <vector>
 
 namespace test_support {
 
@@ -40,13 +41,8 @@ std::optional<std::wstring> Text(HRESULT hr, const UniqueBstr& text) {
     return std::wstring(text.get(), SysStringLen(text.get()));
 }
 
-HWND g_announcer = nullptr;
-int g_valueChanges = 0;
-
-void CALLBACK CountValueChange(HWINEVENTHOOK, DWORD, HWND hwnd, LONG objectId, LONG child, DWORD,
-                               DWORD) {
-    g_valueChanges += hwnd == g_announcer && objectId == OBJID_CLIENT && child == CHILDID_SELF;
-}
+// The counters that listen now; each hears the events of its own hook.
+std::vector<WinEventCounter*> g_counters;
 
 } // namespace
 
@@ -78,36 +74,45 @@ long AccessibleObject::Role() const {
     return role.lVal;
 }
 
-std::optional<std::wstring> AccessibleObject::DispatchedName() const {
+HRESULT AccessibleObject::Dispatch(DISPID property, VARIANT* result) const {
     VARIANT child = Self();
     DISPPARAMS params{&child, nullptr, 1, 0};
-    Variant name;
-    const HRESULT hr = object_
-                           ? object_->Invoke(DISPID_ACC_NAME, IID_NULL, LOCALE_USER_DEFAULT,
-                                             DISPATCH_PROPERTYGET, &params, &name, nullptr, nullptr)
-                           : E_POINTER;
-    if (hr != S_OK || name.vt != VT_BSTR) {
+    return object_ ? object_->Invoke(property, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                     &params, result, nullptr, nullptr)
+                   : E_POINTER;
+}
+
+std::optional<std::wstring> AccessibleObject::DispatchedText(DISPID property) const {
+    Variant text;
+    if (Dispatch(property, &text) != S_OK || text.vt != VT_BSTR) {
         return std::nullopt;
     }
-    return std::wstring(name.bstrVal, SysStringLen(name.bstrVal));
+    return std::wstring(text.bstrVal, SysStringLen(text.bstrVal));
 }
 
-ValueChangeCounter::ValueChangeCounter(HWND hwnd) {
+long AccessibleObject::DispatchedRole() const {
+    Variant role;
+    return Dispatch(DISPID_ACC_ROLE, &role) == S_OK && role.vt == VT_I4 ? role.lVal : 0;
+}
+
+WinEventCounter::WinEventCounter(HWND hwnd, DWORD event) : hwnd_(hwnd) {
     DWORD process = 0;
     GetWindowThreadProcessId(hwnd, &process);
-    g_announcer = hwnd;
-    g_valueChanges = 0;
-    hook_ = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
-                            &CountValueChange, process, 0, WINEVENT_OUTOFCONTEXT);
+    hook_ = SetWinEventHook(event, event, nullptr, &Heard, process, 0, WINEVENT_OUTOFCONTEXT);
+    g_counters.push_back(this);
 }
 
-ValueChangeCounter::~ValueChangeCounter() {
+WinEventCounter::~WinEventCounter() {
     UnhookWinEvent(hook_);
-    g_announcer = nullptr;
+    std::erase(g_counters, this);
 }
 
-int ValueChangeCounter::Count() const {
-    return g_valueChanges;
+void CALLBACK WinEventCounter::Heard(HWINEVENTHOOK hook, DWORD, HWND hwnd, LONG objectId,
+                                     LONG child, DWORD, DWORD) {
+    for (WinEventCounter* counter : g_counters) {
+        counter->count_ += counter->hook_ == hook && counter->hwnd_ == hwnd &&
+                           objectId == OBJID_CLIENT && child == CHILDID_SELF;
+    }
 }
 
 } // namespace test_support

@@ -26,25 +26,35 @@ class AccessibleObject {
     std::optional<std::wstring> Value() const;
     // ROLE_SYSTEM_*, or 0.
     long Role() const;
-    // The name as a late-bound client (a script) asks for it: IDispatch::Invoke of accName.
-    std::optional<std::wstring> DispatchedName() const;
+    // The name or the value as a late-bound client (a script) asks for it: IDispatch::Invoke of
+    // accName (DISPID_ACC_NAME) or accValue (DISPID_ACC_VALUE).
+    std::optional<std::wstring> DispatchedText(DISPID property) const;
+    // The role asked for in the same way (DISPID_ACC_ROLE), or 0.
+    long DispatchedRole() const;
 
   private:
+    HRESULT Dispatch(DISPID property, VARIANT* result) const;
+
     platform::ComPtr<IAccessible> object_;
 };
 
-// The value changes (EVENT_OBJECT_VALUECHANGE) that a window announces for its client area,
-// counted as a screen reader in this process hears them: out of context, while this thread runs
-// its messages (the waits do). One counter at a time.
-class ValueChangeCounter {
+// The events of one kind (EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_LIVEREGIONCHANGED) that a
+// window raises for its client area, counted as a screen reader in this process hears them: out
+// of context, while this thread runs its messages (the waits do).
+class WinEventCounter {
   public:
-    explicit ValueChangeCounter(HWND hwnd);
-    ValueChangeCounter(const ValueChangeCounter&) = delete;
-    ValueChangeCounter& operator=(const ValueChangeCounter&) = delete;
-    ~ValueChangeCounter();
-    int Count() const;
+    WinEventCounter(HWND hwnd, DWORD event);
+    WinEventCounter(const WinEventCounter&) = delete;
+    WinEventCounter& operator=(const WinEventCounter&) = delete;
+    ~WinEventCounter();
+    int Count() const noexcept { return count_; }
 
   private:
+    static void CALLBACK Heard(HWINEVENTHOOK hook, DWORD event, HWND hwnd, LONG objectId,
+                               LONG child, DWORD thread, DWORD time);
+
+    HWND hwnd_;
+    int count_ = 0;
     HWINEVENTHOOK hook_ = nullptr;
 };
 

@@ -110,14 +110,17 @@ TEST_F(MainWindowTest, HotkeysSwitchOnlyTheTimer) {
     Form().Timer1.SetEnabled(false);
 }
 
-// The swatch's announcements to screen readers, each with the colour the swatch showed as it was
-// made: the hook runs in context, inside the call that raises the event.
+// The swatch's announcements to screen readers (a value change, a live region change), each
+// with the colour the swatch showed as it was made: the hook runs in context, inside the call
+// that raises the event.
+constexpr DWORD kLiveRegionChanged = 0x8019; // EVENT_OBJECT_LIVEREGIONCHANGED
 const platform::PictureBox* g_swatch = nullptr;
 std::vector<std::pair<DWORD, COLORREF>> g_announced;
 
 void CALLBACK SeeTheSwatchAnnounce(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child,
                                    DWORD, DWORD) {
-    if (hwnd == g_swatch->hWnd() && object == OBJID_CLIENT && child == CHILDID_SELF) {
+    if ((event == EVENT_OBJECT_VALUECHANGE || event == kLiveRegionChanged) &&
+        hwnd == g_swatch->hWnd() && object == OBJID_CLIENT && child == CHILDID_SELF) {
         g_announced.emplace_back(event, static_cast<COLORREF>(g_swatch->BackColor()));
     }
 }
@@ -132,9 +135,9 @@ TEST_F(MainWindowTest, KeysTakenWithinATickAnnounceOnlyTheReadingItFreezes) {
     SetCursorPos(centre.x, centre.y);
     ASSERT_TRUE(test_support::BringToForeground(Form().hWnd()));
     g_swatch = &Form().picColorDisplay;
-    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE,
-                                               GetModuleHandleW(nullptr), &SeeTheSwatchAnnounce,
-                                               GetCurrentProcessId(), 0, WINEVENT_INCONTEXT);
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_VALUECHANGE, kLiveRegionChanged, GetModuleHandleW(nullptr),
+                        &SeeTheSwatchAnnounce, GetCurrentProcessId(), 0, WINEVENT_INCONTEXT);
     ASSERT_NE(hook, nullptr);
     struct Case {
         const char* typed;
@@ -143,7 +146,10 @@ TEST_F(MainWindowTest, KeysTakenWithinATickAnnounceOnlyTheReadingItFreezes) {
         std::vector<std::pair<DWORD, COLORREF>> announced;
     };
     const Case cases[] = {
-        {"Ctrl+G", {'G'}, false, {{EVENT_OBJECT_VALUECHANGE, kUnder}}},
+        {"Ctrl+G",
+         {'G'},
+         false,
+         {{EVENT_OBJECT_VALUECHANGE, kUnder}, {kLiveRegionChanged, kUnder}}},
         {"Ctrl+G Ctrl+F", {'G', 'F'}, true, {}},
     };
     for (const Case& c : cases) {
