@@ -47,7 +47,12 @@ void FrmMain::Form_KeyDown(std::int16_t& keyCode, std::int16_t& shift) {
         }
         Timer1.SetEnabled(false);
         break;
-    case HotkeyAction::Resume: Timer1.SetEnabled(true); break;
+    case HotkeyAction::Resume:
+        // A freeze taken in the same tick is undone before the tick has taken its reading:
+        // nothing to announce, the reading is live.
+        announceAfterTick_ = false;
+        Timer1.SetEnabled(true);
+        break;
     case HotkeyAction::None: break;
     }
 }

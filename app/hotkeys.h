@@ -1,15 +1,18 @@
 // The main window's hotkeys: Ctrl+G freezes the reading, Ctrl+F resumes it.
 #pragma once
 
+#include "platform/shift_state.h"
+
 #include <cstdint>
 
 namespace app {
 
 enum class HotkeyAction { None, Freeze, Resume };
 
-// Modifier state as the key-down handler sees it is the sum of 1 for Shift, 2 for Ctrl and 4 for
-// Alt held down: Ctrl alone is 2.
-inline constexpr std::int16_t kCtrlMask = 2;
+// The modifier state as the key-down handler sees it: the masks of the keys held, summed.
+using platform::kAltMask;
+using platform::kCtrlMask;
+using platform::kShiftMask;
 
 inline constexpr std::int16_t kKeyF = 70;
 inline constexpr std::int16_t kKeyG = 71;

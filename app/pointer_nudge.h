@@ -2,6 +2,8 @@
 // with Shift, and never off the desktop.
 #pragma once
 
+#include "app/hotkeys.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -21,13 +23,13 @@ struct PointerStep {
     std::int32_t dy;
 };
 
-// The modifier state is that of the hotkeys (1 Shift, 2 Ctrl, 4 Alt, summed): an arrow alone
-// steps one pixel, with Shift alone ten; any other mix, or any other key, does not step.
+// The modifier state is that of the hotkeys: an arrow alone steps one pixel, with Shift alone
+// ten; any other mix, or any other key, does not step.
 constexpr std::optional<PointerStep> DecideNudge(std::int16_t keyCode, std::int16_t shift) {
-    if (shift != 0 && shift != 1) {
+    if (shift != 0 && shift != kShiftMask) {
         return std::nullopt;
     }
-    const std::int32_t length = shift == 1 ? kLongStep : 1;
+    const std::int32_t length = shift == kShiftMask ? kLongStep : 1;
     switch (keyCode) {
     case kKeyLeft: return PointerStep{-length, 0};
     case kKeyRight: return PointerStep{length, 0};

@@ -43,6 +43,7 @@ const AccessibilityLibrary& AccessibilityLibrary::Loaded() {
             Find<decltype(&::CoReleaseMarshalData)>(ole32, "CoReleaseMarshalData");
         loaded.coDisconnectObject =
             Find<decltype(&::CoDisconnectObject)>(ole32, "CoDisconnectObject");
+        loaded.coCreateInstance = Find<decltype(&::CoCreateInstance)>(ole32, "CoCreateInstance");
         return loaded;
     }();
     return library;

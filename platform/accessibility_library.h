@@ -19,6 +19,8 @@ struct AccessibilityLibrary {
     decltype(&::CoMarshalInterface) coMarshalInterface = nullptr;
     decltype(&::CoReleaseMarshalData) coReleaseMarshalData = nullptr;
     decltype(&::CoDisconnectObject) coDisconnectObject = nullptr;
+    // For the annotation service alone, which the objects do without.
+    decltype(&::CoCreateInstance) coCreateInstance = nullptr;
 
     bool Usable() const noexcept {
         return createStdAccessibleObject && lresultFromObject && sysAllocString &&

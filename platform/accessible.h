@@ -4,13 +4,14 @@
 // made, loaded or asked until something asks.
 #pragma once
 
+#include "platform/com_ptr.h"
+#include "platform/live_region.h"
+
 #include <windows.h>
 
 #include <objidl.h>
 
-#include <functional>
 #include <string>
-#include <utility>
 
 namespace platform {
 
@@ -23,12 +24,22 @@ inline constexpr IID kIidIAccessible = {
 
 // How many accessible objects of the program's controls exist now, held by the controls or by
 // readers: each control makes at most one, and it goes once its window and every reader have let
-// go of it.
-int LiveAccessibleObjects() noexcept;
+// go of it. For the tests, which count them.
+int LiveAccessibleObjectsForTesting() noexcept;
 
 struct AccessibleDesign {
     const wchar_t* name = nullptr; // null: the system's own name (a caption, a label before it)
     long role = 0;                 // 0: the system's own role (ROLE_SYSTEM_*)
+};
+
+// What a reader hears as a control's value: made from `context` each time a reader asks. Empty:
+// the system's own value.
+struct SpokenValue {
+    std::wstring (*make)(const void* context) = nullptr;
+    const void* context = nullptr;
+
+    explicit operator bool() const noexcept { return make != nullptr; }
+    std::wstring Text() const { return make(context); }
 };
 
 // The accessible object of one control's window: made on the first request and handed out again
@@ -37,38 +48,47 @@ struct AccessibleDesign {
 // under Wine, keep part of) its connection anew each time.
 class AccessibleControl {
   public:
-    AccessibleControl() = default;
+    AccessibleControl();
     AccessibleControl(const AccessibleControl&) = delete;
     AccessibleControl& operator=(const AccessibleControl&) = delete;
-    ~AccessibleControl() { Release(); }
+    ~AccessibleControl();
 
     // For the control's next window.
     void SetDesign(const AccessibleDesign& design) noexcept {
         Release();
         design_ = design;
     }
-    // What a reader hears as the control's value, asked each time a reader asks, instead of the
-    // system's. It stays for every window of the control.
-    void SetValueSource(std::function<std::wstring()> source) { valueSource_ = std::move(source); }
+    // What a reader hears as the control's value instead of the system's. It stays for every
+    // window of the control.
+    void SetValue(const SpokenValue& value) noexcept { value_ = value; }
+    // Makes each window of the control a live region: a change that the control announces
+    // (EVENT_OBJECT_LIVEREGIONCHANGED) is spoken wherever the reader's focus is.
+    void SetLiveSetting(LiveSetting setting) noexcept { live_ = setting; }
     // Whether the object tells a reader anything the system's own would not.
     bool Renames() const noexcept {
-        return design_.name || design_.role != 0 || static_cast<bool>(valueSource_);
+        return design_.name || design_.role != 0 || static_cast<bool>(value_);
     }
+    // Whether a reader's requests need the program's answer.
+    bool AnswersReaders() const noexcept { return Renames() || live_ != LiveSetting::Off; }
     const AccessibleDesign& Design() const noexcept { return design_; }
-    const std::function<std::wstring()>& ValueSource() const noexcept { return valueSource_; }
+    const SpokenValue& Value() const noexcept { return value_; }
 
     // Answers WM_GETOBJECT: for the window's client area, the renamed object, in *result. False,
     // for the message to go on as usual, when the object asked is another one, when the design
-    // changes nothing, or when the system cannot make the object.
+    // changes nothing, or when the system cannot make the object. A live region's setting is
+    // given on the first request, whatever it asks for.
     bool Answer(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    // The window is going: its object is cut off from the readers that still hold it and let go.
+    // The window is going: its object is cut off from the readers that still hold it and let go,
+    // and its live setting is cleared.
     void Release() noexcept;
 
   private:
     AccessibleDesign design_{};
-    std::function<std::wstring()> valueSource_;
-    RenamedAccessible* object_ = nullptr; // one reference
-    IStream* held_ = nullptr;             // the object marshalled once for good: COM keeps its stub
+    SpokenValue value_{};
+    LiveSetting live_ = LiveSetting::Off;
+    LiveRegionAnnotation annotation_;
+    ComPtr<RenamedAccessible> object_;
+    ComPtr<IStream> held_; // the object marshalled once for good: COM keeps its stub
 };
 
 } // namespace platform

@@ -28,7 +28,7 @@ void Control::CreateChild(Form& form, const ChildDesign& design, const wchar_t* 
     if (!hWnd()) {
         EndWithError(std::wstring(L"Could not create the ") + kind + L" " + design.name + L".");
     }
-    if (!ownClass && spoken_.Renames()) {
+    if (!ownClass && spoken_.AnswersReaders()) {
         // The system's procedure stays behind the program's, which only takes WM_GETOBJECT. Set
         // by hand rather than through the common controls' subclassing, which looks the window's
         // properties up on every message: the text boxes take many in every tick.
@@ -51,7 +51,12 @@ Control::~Control() {
 }
 
 void Control::GiveBackSystemProc(HWND hwnd) noexcept {
-    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+    // Only while the program's procedure is still the window's: one that something set in front
+    // of it later stays in front, and what it passes on goes through to the system's (below).
+    if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) ==
+        reinterpret_cast<LONG_PTR>(&SpokenSystemControlProc)) {
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+    }
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     systemProc_ = nullptr;
 }
@@ -70,6 +75,12 @@ LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK Control::SpokenSystemControlProc(HWND hwnd, UINT message, WPARAM wParam,
                                                   LPARAM lParam) {
     auto* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) {
+        // The object has let go of the window while a procedure set in front of this one still
+        // passes messages here: they go on to the system control's own, its class's.
+        const auto system = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+        return CallWindowProcW(system, hwnd, message, wParam, lParam);
+    }
     LRESULT answer = 0;
     if (message == WM_GETOBJECT && self->spoken_.Answer(hwnd, wParam, lParam, &answer)) {
         return answer;
@@ -84,6 +95,13 @@ LRESULT CALLBACK Control::SpokenSystemControlProc(HWND hwnd, UINT message, WPARA
 
 void Control::AnnounceValueChange() const {
     NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hWnd(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+void Control::AnnounceLiveRegionChange() const {
+    // EVENT_OBJECT_LIVEREGIONCHANGED, which the headers declare only for Windows 8 and later;
+    // an older Windows passes it on to whoever listens, unknown.
+    constexpr DWORD kLiveRegionChanged = 0x8019;
+    NotifyWinEvent(kLiveRegionChanged, hWnd(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Control::LayOut() {

@@ -5,9 +5,7 @@
 #include "platform/twips.h"
 #include "platform/window.h"
 
-#include <functional>
 #include <string>
-#include <utility>
 
 namespace platform {
 
@@ -45,13 +43,17 @@ class Control : public Window {
     // is never used once the system has given it to another window.
     void ForgetWindow() noexcept { Attach(nullptr); }
 
-    // What a screen reader hears as the control's value, asked for only when a reader asks.
-    // Set before the control is created.
-    void SetSpokenValue(std::function<std::wstring()> source) {
-        spoken_.SetValueSource(std::move(source));
-    }
-    // Tells screen readers that the control's value has changed, for them to announce it.
+    // What a screen reader hears as the control's value, made only when a reader asks. Set
+    // before the control is created.
+    void SetSpokenValue(const SpokenValue& value) noexcept { spoken_.SetValue(value); }
+    // Makes the control a live region for screen readers. Set before the control is created.
+    void SetLiveSetting(LiveSetting setting) noexcept { spoken_.SetLiveSetting(setting); }
+    // Tells screen readers that the control's value has changed, for a reader on the control to
+    // announce it.
     void AnnounceValueChange() const;
+    // Tells screen readers that the live region has changed, for a reader to announce it
+    // wherever its focus is.
+    void AnnounceLiveRegionChange() const;
 
   protected:
     // Creates the child window, of a system class or (ownClass) of the program's own with this

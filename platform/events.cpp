@@ -19,13 +19,13 @@ Form* FormOf(HWND hwnd) {
 std::int16_t ShiftState() {
     std::int16_t state = 0;
     if (GetKeyState(VK_SHIFT) < 0) {
-        state |= 1;
+        state |= kShiftMask;
     }
     if (GetKeyState(VK_CONTROL) < 0) {
-        state |= 2;
+        state |= kCtrlMask;
     }
     if (GetKeyState(VK_MENU) < 0) {
-        state |= 4;
+        state |= kAltMask;
     }
     return state;
 }

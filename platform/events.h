@@ -1,6 +1,8 @@
 // The program's message loop: key preview, dialog keys, letting pending events run, the end.
 #pragma once
 
+#include "platform/shift_state.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -14,7 +16,8 @@ void DispatchOne(MSG& msg);
 // Runs the loop until the program's main window has closed; returns the exit code.
 int RunMessageLoop();
 
-// The modifier keys held as the key being handled went down: 1 Shift, 2 Ctrl, 4 Alt, summed.
+// The modifier keys held as the key being handled went down: kShiftMask, kCtrlMask and kAltMask,
+// summed.
 std::int16_t ShiftState();
 
 // Lets every pending event of the program's windows run, then returns.

@@ -26,20 +26,27 @@ std::string Narrow(std::wstring_view text) {
     return narrow;
 }
 
+// The swatch's value for a screen reader: the HTML code of the colour it shows, made only when a
+// reader asks for it, never in a tick; nothing while the swatch shows no colour.
+std::wstring SwatchValue(const void* swatch) {
+    const platform::ColourValue shown =
+        static_cast<const platform::PictureBox*>(swatch)->BackColor();
+    return IsReadableColour(shown) ? Widen(HtmlCode(BgrHex(shown))) : std::wstring();
+}
+
 } // namespace
 
 ColourReadout::ColourReadout(const ReadoutControls& controls) : controls_(controls) {
-    // The HTML code of the colour the swatch shows, made only when a reader asks for it, never
-    // in a tick; nothing while the swatch shows no colour.
-    const platform::PictureBox& swatch = controls_.picColorDisplay;
-    controls_.picColorDisplay.SetSpokenValue([&swatch] {
-        const platform::ColourValue shown = swatch.BackColor();
-        return IsReadableColour(shown) ? Widen(HtmlCode(BgrHex(shown))) : std::wstring();
-    });
+    controls_.picColorDisplay.SetSpokenValue({&SwatchValue, &controls_.picColorDisplay});
+    // Polite: the reader finishes what it is saying (the keys just typed) before the colour.
+    controls_.picColorDisplay.SetLiveSetting(platform::LiveSetting::Polite);
 }
 
 void ColourReadout::AnnounceColour() const {
+    // A reader on the swatch speaks its new value; a reader elsewhere (in HTML Code, say) hears
+    // the swatch as a live region, which Windows' readers speak wherever their focus is.
     controls_.picColorDisplay.AnnounceValueChange();
+    controls_.picColorDisplay.AnnounceLiveRegionChange();
 }
 
 void ColourReadout::ReadPixel(POINT point) const {

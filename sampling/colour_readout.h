@@ -28,8 +28,8 @@ class ColourReadout {
     void ReadPixel(POINT point) const;
     // Shows a colour read from the screen, or CLR_INVALID when the pixel could not be read.
     void Show(COLORREF colour) const;
-    // Tells a screen reader to announce the colour that the swatch shows now (the reading has
-    // frozen on it).
+    // Tells screen readers to announce the colour that the swatch shows now (the reading has
+    // frozen on it), wherever their focus is.
     void AnnounceColour() const;
 
   private:

@@ -172,9 +172,13 @@ TEST_P(MainWindowLayout, ScreenReaderHearsItsNameAndRole) {
     if (RoleOf(c.kind) != 0) {
         EXPECT_EQ(object.Role(), RoleOf(c.kind));
     }
-    // Where the program gives the name, a late-bound client (a script) hears it too.
+    // Where the program gives the name or the role, a late-bound client (a script) hears it too.
     if (c.kind == Kind::Picture || c.kind == Kind::TextCentred || c.kind == Kind::TextLeft) {
-        EXPECT_EQ(object.DispatchedName(), std::optional<std::wstring>(c.spoken)) << "IDispatch";
+        EXPECT_EQ(object.DispatchedText(DISPID_ACC_NAME), std::optional<std::wstring>(c.spoken))
+            << "IDispatch";
+    }
+    if (c.kind == Kind::Picture) {
+        EXPECT_EQ(object.DispatchedRole(), ROLE_SYSTEM_GRAPHIC) << "IDispatch";
     }
     // The object around the client area, through which a reader walks the windows, stays the
     // system's: a window (Wine's answers no question, role 0).
@@ -251,15 +255,23 @@ TEST_F(MainWindow, ControlColoursOnTheScreen) {
 
 // The five boxes give a screen reader the text they show whenever it asks, through an object
 // it holds or one it asks for afresh: the reading live, frozen, and a text typed in. The swatch
-// gives the HTML code of its colour, and announces it once as the reading freezes, so that a
-// reader says the colour picked; never while the reading is live (twenty times a second).
+// gives the HTML code of its colour (also to a late-bound client), and announces it once as the
+// reading freezes, so that a reader says the colour picked: as a value change, for a reader on
+// the swatch, and as a live region, heard wherever the focus is (here in HTML Code); never while
+// the reading is live (twenty times a second), nor at a second Ctrl+G or at Ctrl+F.
 TEST_F(MainWindow, ScreenReaderHearsWhatTheBoxesAndTheSwatchShow) {
     const int controls[] = {kIdTxtHtml, kIdTxtRed, kIdTxtGreen,
                             kIdTxtBlue, kIdTxtVb,  kIdPicColorDisplay};
     const auto shown = [](const Reading& r) {
-        return std::vector<std::wstring>{r.html, r.red, r.green, r.blue, r.vb, r.html};
+        return std::vector<std::wstring>{r.html, r.red, r.green, r.blue, r.vb, r.html, r.html};
     };
-    const test_support::ValueChangeCounter announced(Control(kIdPicColorDisplay));
+    const HWND swatch = Control(kIdPicColorDisplay);
+    constexpr DWORD kLiveRegionChanged = 0x8019; // EVENT_OBJECT_LIVEREGIONCHANGED
+    const test_support::WinEventCounter valueChanges(swatch, EVENT_OBJECT_VALUECHANGE);
+    const test_support::WinEventCounter liveRegionChanges(swatch, kLiveRegionChanged);
+    const auto announced = [&] {
+        return std::vector<int>{valueChanges.Count(), liveRegionChanges.Count()};
+    };
     std::vector<std::unique_ptr<AccessibleObject>> held;
     for (const int id : controls) {
         held.push_back(std::make_unique<AccessibleObject>(Control(id)));
@@ -272,6 +284,10 @@ TEST_F(MainWindow, ScreenReaderHearsWhatTheBoxesAndTheSwatchShow) {
                 (afresh ? AccessibleObject(Control(controls[i])).Value() : held[i]->Value())
                     .value_or(L"(no value)"));
         }
+        // The swatch's, through IDispatch.
+        values.push_back((afresh ? AccessibleObject(swatch).DispatchedText(DISPID_ACC_VALUE)
+                                 : held.back()->DispatchedText(DISPID_ACC_VALUE))
+                             .value_or(L"(no value)"));
         return values;
     };
     EXPECT_EQ(heard(false), shown(kColourA.reading));
@@ -282,9 +298,14 @@ TEST_F(MainWindow, ScreenReaderHearsWhatTheBoxesAndTheSwatchShow) {
     EXPECT_EQ(heard(true), shown(kColourB.reading)) << "afresh, live";
 
     ASSERT_TRUE(PointAt(TargetA(), kColourA));
-    EXPECT_EQ(announced.Count(), 0) << "announced while live";
+    EXPECT_EQ(announced(), (std::vector<int>{0, 0})) << "value and live region changes, live";
+    ASSERT_TRUE(Type(VK_TAB));
+    ASSERT_EQ(FocusOf(App().ThreadId()), Control(kIdTxtHtml)) << "Tab did not reach HTML Code";
     ASSERT_TRUE(FreezeOnA()) << "Ctrl+G did not freeze";
-    EXPECT_TRUE(WaitUntil([&] { return announced.Count() > 0; })) << "the freeze was not heard";
+    EXPECT_TRUE(WaitUntil([&] {
+        return announced() == std::vector<int>{1, 1};
+    })) << "value and live region changes at the freeze: "
+        << testing::PrintToString(announced());
     EXPECT_EQ(heard(false), shown(kColourA.reading)) << "held, frozen";
     EXPECT_EQ(heard(true), shown(kColourA.reading)) << "afresh, frozen";
     Reading typed = kColourA.reading;
@@ -298,7 +319,8 @@ TEST_F(MainWindow, ScreenReaderHearsWhatTheBoxesAndTheSwatchShow) {
     ASSERT_TRUE(Type('F', {VK_CONTROL}));
     ASSERT_TRUE(ReadingBecomes(App(), kColourB.reading));
     EXPECT_TRUE(ReadingStaysWhileTicking(kColourB.reading, 20));
-    EXPECT_EQ(announced.Count(), 1) << "announcements for one freeze";
+    EXPECT_EQ(announced(), (std::vector<int>{1, 1}))
+        << "value and live region changes for one freeze";
 }
 
 // A copy of the program unpacked into a folder of its own, as into a user's Downloads, with a

@@ -5,7 +5,9 @@
 #include "platform/accessible.h"
 
 #include <ole2.h>
-#include <oleacc.h>
+
+#include <memory>
+#include <vector>
 
 namespace test_support {
 
@@ -19,24 +21,28 @@ VARIANT Self() {
     return self;
 }
 
-// Takes the string that an object handed out.
-std::optional<std::wstring> Take(HRESULT hr, BSTR text) {
-    if (hr != S_OK || text == nullptr) {
-        SysFreeString(text);
+// A string or a variant that an object handed out, freed when it goes.
+struct FreeBstr {
+    void operator()(OLECHAR* text) const { SysFreeString(text); }
+};
+using UniqueBstr = std::unique_ptr<OLECHAR, FreeBstr>;
+
+struct Variant : VARIANT {
+    Variant() { VariantInit(this); }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    ~Variant() { VariantClear(this); }
+};
+
+std::optional<std::wstring> Text(HRESULT hr, const UniqueBstr& text) {
+    if (hr != S_OK || !text) {
         return std::nullopt;
     }
-    std::wstring taken(text, SysStringLen(text));
-    SysFreeString(text);
-    return taken;
+    return std::wstring(text.get(), SysStringLen(text.get()));
 }
 
-HWND g_announcer = nullptr;
-int g_valueChanges = 0;
-
-void CALLBACK CountValueChange(HWINEVENTHOOK, DWORD, HWND hwnd, LONG objectId, LONG child, DWORD,
-                               DWORD) {
-    g_valueChanges += hwnd == g_announcer && objectId == OBJID_CLIENT && child == CHILDID_SELF;
-}
+// The counters that listen now; each hears the events of its own hook.
+std::vector<WinEventCounter*> g_counters;
 
 } // namespace
 
@@ -44,73 +50,69 @@ AccessibleObject::AccessibleObject(HWND hwnd, LONG objectId) {
     // The answers come back through COM; this thread joins it once.
     static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     (void)com;
-    void* object = nullptr;
-    if (SUCCEEDED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(objectId),
-                                             platform::kIidIAccessible, &object))) {
-        object_ = static_cast<IAccessible*>(object);
-    }
-}
-
-AccessibleObject::~AccessibleObject() {
-    if (object_ != nullptr) {
-        object_->Release();
-    }
+    AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(objectId), platform::kIidIAccessible,
+                               object_.put_void());
 }
 
 std::optional<std::wstring> AccessibleObject::Name() const {
     BSTR name = nullptr;
     const HRESULT hr = object_ ? object_->get_accName(Self(), &name) : E_POINTER;
-    return Take(hr, name);
+    return Text(hr, UniqueBstr(name));
 }
 
 std::optional<std::wstring> AccessibleObject::Value() const {
     BSTR value = nullptr;
     const HRESULT hr = object_ ? object_->get_accValue(Self(), &value) : E_POINTER;
-    return Take(hr, value);
+    return Text(hr, UniqueBstr(value));
 }
 
 long AccessibleObject::Role() const {
-    VARIANT role;
-    VariantInit(&role);
-    if (object_ == nullptr || object_->get_accRole(Self(), &role) != S_OK || role.vt != VT_I4) {
-        VariantClear(&role);
+    Variant role;
+    if (!object_ || object_->get_accRole(Self(), &role) != S_OK || role.vt != VT_I4) {
         return 0;
     }
     return role.lVal;
 }
 
-std::optional<std::wstring> AccessibleObject::DispatchedName() const {
+HRESULT AccessibleObject::Dispatch(DISPID property, VARIANT* result) const {
     VARIANT child = Self();
     DISPPARAMS params{&child, nullptr, 1, 0};
-    VARIANT name;
-    VariantInit(&name);
-    const HRESULT hr = object_
-                           ? object_->Invoke(DISPID_ACC_NAME, IID_NULL, LOCALE_USER_DEFAULT,
-                                             DISPATCH_PROPERTYGET, &params, &name, nullptr, nullptr)
-                           : E_POINTER;
-    if (hr != S_OK || name.vt != VT_BSTR) {
-        VariantClear(&name);
+    return object_ ? object_->Invoke(property, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                     &params, result, nullptr, nullptr)
+                   : E_POINTER;
+}
+
+std::optional<std::wstring> AccessibleObject::DispatchedText(DISPID property) const {
+    Variant text;
+    if (Dispatch(property, &text) != S_OK || text.vt != VT_BSTR) {
         return std::nullopt;
     }
-    return Take(S_OK, name.bstrVal);
+    return std::wstring(text.bstrVal, SysStringLen(text.bstrVal));
 }
 
-ValueChangeCounter::ValueChangeCounter(HWND hwnd) {
+long AccessibleObject::DispatchedRole() const {
+    Variant role;
+    return Dispatch(DISPID_ACC_ROLE, &role) == S_OK && role.vt == VT_I4 ? role.lVal : 0;
+}
+
+WinEventCounter::WinEventCounter(HWND hwnd, DWORD event) : hwnd_(hwnd) {
     DWORD process = 0;
     GetWindowThreadProcessId(hwnd, &process);
-    g_announcer = hwnd;
-    g_valueChanges = 0;
-    hook_ = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
-                            &CountValueChange, process, 0, WINEVENT_OUTOFCONTEXT);
+    hook_ = SetWinEventHook(event, event, nullptr, &Heard, process, 0, WINEVENT_OUTOFCONTEXT);
+    g_counters.push_back(this);
 }
 
-ValueChangeCounter::~ValueChangeCounter() {
+WinEventCounter::~WinEventCounter() {
     UnhookWinEvent(hook_);
-    g_announcer = nullptr;
+    std::erase(g_counters, this);
 }
 
-int ValueChangeCounter::Count() const {
-    return g_valueChanges;
+void CALLBACK WinEventCounter::Heard(HWINEVENTHOOK hook, DWORD, HWND hwnd, LONG objectId,
+                                     LONG child, DWORD, DWORD) {
+    for (WinEventCounter* counter : g_counters) {
+        counter->count_ += counter->hook_ == hook && counter->hwnd_ == hwnd &&
+                           objectId == OBJID_CLIENT && child == CHILDID_SELF;
+    }
 }
 
 } // namespace test_support

@@ -3,6 +3,7 @@
 #include "tests/window/window_fixture.h"
 
 #include "tests/support/capture.h"
+#include "tests/support/foreground.h"
 #include "tests/support/target_window.h"
 #include "tests/support/wait.h"
 
@@ -12,6 +13,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace window_tests {
@@ -108,6 +110,70 @@ TEST_F(MainWindowTest, HotkeysSwitchOnlyTheTimer) {
     Form().Timer1.SetEnabled(false);
 }
 
+// The swatch's announcements to screen readers (a value change, a live region change), each
+// with the colour the swatch showed as it was made: the hook runs in context, inside the call
+// that raises the event.
+constexpr DWORD kLiveRegionChanged = 0x8019; // EVENT_OBJECT_LIVEREGIONCHANGED
+const platform::PictureBox* g_swatch = nullptr;
+std::vector<std::pair<DWORD, COLORREF>> g_announced;
+
+void CALLBACK SeeTheSwatchAnnounce(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child,
+                                   DWORD, DWORD) {
+    if ((event == EVENT_OBJECT_VALUECHANGE || event == kLiveRegionChanged) &&
+        hwnd == g_swatch->hWnd() && object == OBJID_CLIENT && child == CHILDID_SELF) {
+        g_announced.emplace_back(event, static_cast<COLORREF>(g_swatch->BackColor()));
+    }
+}
+
+// Keys typed while a tick lets pending events run are handled there. A freeze keeps the reading
+// that the tick then takes, and the swatch announces that reading once the tick has taken it; a
+// freeze and a release together leave the reading live, with nothing announced.
+TEST_F(MainWindowTest, KeysTakenWithinATickAnnounceOnlyTheReadingItFreezes) {
+    constexpr COLORREF kUnder = 0x563412;
+    const test_support::TargetWindow target(RECT{40, 40, 88, 88}, kUnder);
+    const POINT centre = target.Centre();
+    SetCursorPos(centre.x, centre.y);
+    ASSERT_TRUE(test_support::BringToForeground(Form().hWnd()));
+    g_swatch = &Form().picColorDisplay;
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_VALUECHANGE, kLiveRegionChanged, GetModuleHandleW(nullptr),
+                        &SeeTheSwatchAnnounce, GetCurrentProcessId(), 0, WINEVENT_INCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    struct Case {
+        const char* typed;
+        std::vector<WORD> letters; // with Ctrl held
+        bool liveAfter;
+        std::vector<std::pair<DWORD, COLORREF>> announced;
+    };
+    const Case cases[] = {
+        {"Ctrl+G",
+         {'G'},
+         false,
+         {{EVENT_OBJECT_VALUECHANGE, kUnder}, {kLiveRegionChanged, kUnder}}},
+        {"Ctrl+G Ctrl+F", {'G', 'F'}, true, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Readout().Show(0xABCDEF); // the last reading before the tick
+        Form().Timer1.SetEnabled(true);
+        std::vector<INPUT> keys(1, INPUT{INPUT_KEYBOARD, {.ki = {VK_CONTROL, 0, 0, 0, 0}}});
+        for (const WORD letter : c.letters) {
+            keys.push_back(INPUT{INPUT_KEYBOARD, {.ki = {letter, 0, 0, 0, 0}}});
+            keys.push_back(INPUT{INPUT_KEYBOARD, {.ki = {letter, 0, KEYEVENTF_KEYUP, 0, 0}}});
+        }
+        keys.push_back(INPUT{INPUT_KEYBOARD, {.ki = {VK_CONTROL, 0, KEYEVENTF_KEYUP, 0, 0}}});
+        ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)),
+                  keys.size());
+        g_announced.clear();
+        Form().Timer1_Timer();
+        EXPECT_EQ(HIWORD(GetQueueStatus(QS_KEY)), 0u) << "keys left for after the tick";
+        EXPECT_EQ(Form().Timer1.Enabled(), c.liveAfter);
+        EXPECT_EQ(g_announced, c.announced) << "events with the swatch's colour then";
+        Form().Timer1.SetEnabled(false);
+    }
+    UnhookWinEvent(hook);
+}
+
 // The dialog frame shows no icon in its title bar; the task bar and the task switcher still get
 // the program's icon when they ask the window for it.
 TEST_F(MainWindowTest, TitleBarShowsNoIconWhileTheWindowAnswersForIt) {
@@ -175,13 +241,32 @@ LRESULT CALLBACK SeeTheBoxesEnd(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// A procedure that someone else (an input method, a tool) sets in front of a text box's later,
+// calling on to the one it found there; as the box ends, it asks the length of its text.
+WNDPROC g_foundThere = nullptr;
+int g_laterProcedureSawTheEnd = 0;
+LRESULT g_lengthAsTheBoxEnds = -1;
+
+LRESULT CALLBACK LaterProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        g_lengthAsTheBoxEnds = CallWindowProcW(g_foundThere, hwnd, WM_GETTEXTLENGTH, 0, 0);
+    }
+    g_laterProcedureSawTheEnd += message == WM_NCDESTROY;
+    return CallWindowProcW(g_foundThere, hwnd, message, wParam, lParam);
+}
+
 // A text box has a procedure of the program's in front of the system's, which finds its object
 // through the window. When the object goes first (the end of every test here), the system's
-// procedure is back and the window holds no pointer to the object before the window ends.
+// procedure is back and the window holds no pointer to the object before the window ends. A
+// procedure set in front of the program's later stays in front to the end, and what it passes
+// on still reaches the system's.
 TEST_F(MainWindowTest, TextBoxesEndWithoutReachingTheirGoneObjects) {
     g_boxes = {Form().txtHTML.hWnd(), Form().txtVB.hWnd(), Form().txtRed.hWnd(),
                Form().txtGreen.hWnd(), Form().txtBlue.hWnd()};
     g_programProcedure = GetWindowLongPtrW(g_boxes.front(), GWLP_WNDPROC);
+    Form().txtVB.SetText(L"&H00563412&");
+    g_foundThere = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        Form().txtVB.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterProcedure)));
     const HHOOK hook =
         SetWindowsHookExW(WH_CALLWNDPROC, &SeeTheBoxesEnd, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
@@ -189,6 +274,8 @@ TEST_F(MainWindowTest, TextBoxesEndWithoutReachingTheirGoneObjects) {
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(g_boxesEnded, 5);
     EXPECT_EQ(g_endedReachingTheObject, 0) << "boxes that ended reaching their gone object";
+    EXPECT_EQ(g_laterProcedureSawTheEnd, 1) << "the procedure set later was taken out";
+    EXPECT_EQ(g_lengthAsTheBoxEnds, 11) << "what it passed on did not reach the system's";
 }
 
 // A screen reader gets the same object of a control on every request, and gives back what it
@@ -199,7 +286,7 @@ TEST_F(MainWindowTest, ScreenReaderObjectsAreOnePerControlAndGoWithItsWindow) {
     // A system control (a text box) and one of the program's own (a picture box).
     for (const HWND control : {Form().txtRed.hWnd(), Form().picZoom.hWnd()}) {
         SCOPED_TRACE(testing::Message() << "control " << GetDlgCtrlID(control));
-        const int before = platform::LiveAccessibleObjects();
+        const int before = platform::LiveAccessibleObjectsForTesting();
         const auto ask = [control] {
             void* object = nullptr;
             AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
@@ -215,13 +302,16 @@ TEST_F(MainWindowTest, ScreenReaderObjectsAreOnePerControlAndGoWithItsWindow) {
             EXPECT_EQ(again, first) << "a new object for request " << request;
             again->Release();
         }
-        EXPECT_EQ(platform::LiveAccessibleObjects(), before + 1) << "objects for one control";
+        EXPECT_EQ(platform::LiveAccessibleObjectsForTesting(), before + 1)
+            << "objects for one control";
         IAccessible* const last = ask();
         ASSERT_NE(last, nullptr);
         DestroyWindow(control);
-        EXPECT_EQ(platform::LiveAccessibleObjects(), before + 1) << "gone while a reader held it";
+        EXPECT_EQ(platform::LiveAccessibleObjectsForTesting(), before + 1)
+            << "gone while a reader held it";
         last->Release();
-        EXPECT_EQ(platform::LiveAccessibleObjects(), before) << "the object outlived its window";
+        EXPECT_EQ(platform::LiveAccessibleObjectsForTesting(), before)
+            << "the object outlived its window";
     }
     CoUninitialize();
 }

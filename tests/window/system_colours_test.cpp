@@ -169,8 +169,9 @@ TEST_F(SystemColoursTest, SystemColoursChangedBeforeTheFirstReadingShowEverywher
     // taken, so the swatch and the view are still blank.
     form.txtHTML.SetText(L"#WWWWWW");
     form.txtVB.SetText(L"&H00WWWWWW&");
-    // A look at the view's DC draws nothing on it.
-    EXPECT_NE(form.picZoom.hDC(), nullptr);
+    // A look at the view's DC finds it blank in the window's background and draws nothing on
+    // it: the blank view takes the new colour below.
+    EXPECT_EQ(GetPixel(form.picZoom.hDC(), 3, 3), GetSysColor(COLOR_BTNFACE));
     ChangedSystemColours colours;
     colours.Change();
 
