@@ -1,6 +1,8 @@
-// The real main window from outside: its frame and controls at 96 pixels per inch, the focus
-// and the dialog keys, "Always on top", and the ways the program ends.
+// The real main window from outside: its frame and controls at 96 pixels per inch, the focus,
+// its mark and the dialog keys, the shortcut menu and the clipboard, "Always on top", and the
+// ways the program ends.
 #include "tests/e2e/session.h"
+#include "tests/e2e/zoom_check.h"
 
 #include "tests/support/desktop.h"
 
@@ -9,6 +11,8 @@
 #include <ole2.h>
 #include <oleacc.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
@@ -435,6 +439,204 @@ TEST_P(DialogKeys, PressNoButton) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, DialogKeys, testing::ValuesIn(kDialogKeys), CaseName<DialogKeyCase>);
+
+// --- The focus mark -------------------------------------------------------------------------
+
+// The contrast of two colours: their relative luminances, lighter + 0.05 over darker + 0.05.
+double Contrast(COLORREF a, COLORREF b) {
+    const auto luminance = [](COLORREF c) {
+        const auto linear = [](int byte) {
+            const double v = byte / 255.0;
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) +
+               0.0722 * linear(GetBValue(c));
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// At 96 pixels per inch the mark lies within this many pixels of the box's edge.
+constexpr int kMarkBand = 4;
+
+// What is wrong with a box that shows `fill` with the mark (along each edge, within the band, a
+// line of pixels at least 3:1 against the fill, corners aside, and only the fill inside the
+// band) or without it (only the fill); pixels in `skip` are not looked at. "" when nothing is.
+std::string MarkFaults(HWND box, COLORREF fill, bool marked, const RECT& skip) {
+    const Capture shown = Capture::Client(box);
+    const int w = shown.Width();
+    const int h = shown.Height();
+    std::string faults;
+    for (int side = 0; marked && side < 4; ++side) {
+        double best = 0; // the line that stands out most: its least contrast
+        for (int depth = 0; depth < kMarkBand; ++depth) {
+            double least = 21;
+            for (int i = kMarkBand; i < (side < 2 ? w : h) - kMarkBand; ++i) {
+                const int x = side < 2 ? i : (side == 2 ? depth : w - 1 - depth);
+                const int y = side >= 2 ? i : (side == 0 ? depth : h - 1 - depth);
+                least = std::min(least, Contrast(shown.At(x, y), fill));
+            }
+            best = std::max(best, least);
+        }
+        if (best < 3) {
+            faults += "edge " + std::to_string(side) + ": no line of 3:1, at best " +
+                      std::to_string(best) + ":1; ";
+        }
+    }
+    const int band = marked ? kMarkBand : 0;
+    for (int y = band; y < h - band; ++y) {
+        for (int x = band; x < w - band; ++x) {
+            if (!PtInRect(&skip, POINT{x, y}) && shown.At(x, y) != fill) {
+                return faults + "(" + std::to_string(x) + ", " + std::to_string(y) +
+                       ") is not the fill";
+            }
+        }
+    }
+    return faults;
+}
+
+struct MarkCase {
+    const char* name;
+    int id;
+    int backTabs; // Shift+Tab after a Tab from the swatch
+    const ColourCase* colour;
+};
+
+void PrintTo(const MarkCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const ColourCase* const kMidGrey = &kColourTable[10];
+const MarkCase kMarks[] = {
+    {"SwatchOnMidGrey", kIdPicColorDisplay, 1, kMidGrey},
+    {"SwatchOnBlack", kIdPicColorDisplay, 1, &kColourTable[0]},
+    {"SwatchOnWhite", kIdPicColorDisplay, 1, &kColourTable[1]},
+    {"ViewOnMidGrey", kIdPicZoom, 4, kMidGrey},
+};
+
+class FocusMark : public VorlithTest, public testing::WithParamInterface<MarkCase> {};
+
+// Reached with the keyboard, the box shows a mark that stands out from its colour (the view:
+// from the magnified pixels, the eyedropper untouched), hides it while the system hides the
+// keyboard cues, and leaves nothing when the focus goes, frozen: a mark drawn into the view's
+// picture would stay there.
+TEST_P(FocusMark, SeenOnEveryColourAndGoneWithTheFocus) {
+    const MarkCase& c = GetParam();
+    TargetA().SetColour(c.colour->colour);
+    ASSERT_TRUE(PointAt(TargetA(), *c.colour));
+    HWND box = Control(c.id);
+    const RECT skip = c.id == kIdPicZoom ? kEyedropperBox : RECT{};
+    std::string faults;
+    const auto shows = [&](bool marked) {
+        return WaitUntil(
+            [&] { return (faults = MarkFaults(box, c.colour->colour, marked, skip)).empty(); });
+    };
+    ASSERT_TRUE(Type(VK_TAB));
+    for (int i = 0; i < c.backTabs; ++i) {
+        ASSERT_TRUE(Type(VK_TAB, {VK_SHIFT}));
+    }
+    ASSERT_EQ(FocusOf(App().ThreadId()), box);
+    EXPECT_TRUE(shows(true)) << "focused: " << faults;
+    for (const WORD cues : {UIS_SET, UIS_CLEAR}) {
+        SendWithTimeout(box, WM_UPDATEUISTATE, MAKEWPARAM(cues, UISF_HIDEFOCUS), 0);
+        EXPECT_TRUE(shows(cues == UIS_CLEAR))
+            << "cues " << (cues == UIS_SET ? "hidden" : "shown") << ": " << faults;
+    }
+    ASSERT_TRUE(Type('G', {VK_CONTROL}));
+    ASSERT_TRUE(Type(VK_TAB));
+    EXPECT_TRUE(shows(false)) << "the focus gone: " << faults;
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, FocusMark, testing::ValuesIn(kMarks), CaseName<MarkCase>);
+
+// --- The shortcut menu and the clipboard ---------------------------------------------------
+
+enum class Opener { ClickSwatch, ClickView, ShiftF10, MenuKey };
+
+struct MenuCase {
+    const char* name;
+    Opener opener;
+    std::vector<WORD> keys; // typed into the menu
+    int copied;             // the item chosen (kCopyHtml, kCopyVb, kCopyRgb), 0 for none
+    bool frozen;
+};
+
+void PrintTo(const MenuCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const MenuCase kMenus[] = {
+    {"HtmlByAccessKeyOnTheSwatch", Opener::ClickSwatch, {'H'}, kCopyHtml, false},
+    {"VbByAccessKeyOnTheView", Opener::ClickView, {'V'}, kCopyVb, false},
+    {"RgbByAccessKeyAfterShiftF10", Opener::ShiftF10, {'R'}, kCopyRgb, false},
+    {"VbByArrowsAfterTheMenuKey", Opener::MenuKey, {VK_DOWN, VK_DOWN, VK_RETURN}, kCopyVb, false},
+    {"RgbByArrowWhileFrozen", Opener::MenuKey, {VK_UP, VK_RETURN}, kCopyRgb, true},
+    {"EscCopiesNothing", Opener::ShiftF10, {VK_ESCAPE}, 0, false},
+};
+
+class CopyMenu : public VorlithTest, public testing::WithParamInterface<MenuCase> {};
+
+// The menu opens at the pointer for a click and below the swatch (which has the focus) for a
+// key; the ticks go on while it is open (the reading follows the pointer to B, or stays frozen
+// on A), and it copies the code shown when it opened, A's, in the form chosen.
+TEST_P(CopyMenu, CopiesTheFormChosenAsShownWhenItOpened) {
+    const MenuCase& c = GetParam();
+    if (c.frozen) {
+        ASSERT_TRUE(FreezeOnA());
+    }
+    SetClipboardText(kKeptText);
+    const RECT swatch = WindowRect(Control(kIdPicColorDisplay));
+    POINT at{swatch.left, swatch.bottom};
+    if (c.opener == Opener::ClickSwatch || c.opener == Opener::ClickView) {
+        at = ClientCentre(
+            Control(c.opener == Opener::ClickSwatch ? kIdPicColorDisplay : kIdPicZoom));
+        MouseClick(at, true);
+    } else {
+        PressKey(c.opener == Opener::ShiftF10 ? VK_F10 : VK_APPS,
+                 c.opener == Opener::ShiftF10 ? std::vector<WORD>{VK_SHIFT} : std::vector<WORD>{});
+    }
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        return (menu = App().VisibleWindowOfClass(L"#32768")) != nullptr;
+    })) << "no menu opened";
+    EXPECT_EQ(WindowRect(menu).left, at.x);
+    EXPECT_EQ(WindowRect(menu).top, at.y);
+    MovePointer(TargetB().Centre());
+    EXPECT_TRUE(c.frozen ? ReadingStaysFrozen(kColourA.reading)
+                         : ReadingBecomes(App(), kColourB.reading));
+    for (const WORD key : c.keys) {
+        ASSERT_TRUE(Type(key));
+    }
+    EXPECT_TRUE(WaitUntil([&] { return !App().VisibleWindowOfClass(L"#32768"); })) << "still open";
+    const Reading& a = kColourA.reading;
+    const std::wstring texts[] = {kKeptText, a.html, a.vb,
+                                  L"RGB(" + a.red + L", " + a.green + L", " + a.blue + L")"};
+    EXPECT_EQ(ClipboardText(), texts[c.copied]);
+    EXPECT_TRUE(c.frozen ? ReadingStaysFrozen(kColourA.reading) : PointAt(TargetA(), kColourA))
+        << "the menu froze or released the reading";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, CopyMenu, testing::ValuesIn(kMenus), CaseName<MenuCase>);
+
+// Another program holds the clipboard open: Ctrl+C tries for a moment and gives up, the window
+// answering meanwhile, and the other program's text stays on the clipboard.
+TEST_F(MainWindow, HeldClipboardNeitherHangsTheWindowNorLosesItsText) {
+    SetClipboardText(kKeptText);
+    {
+        const HeldClipboard held;
+        ASSERT_TRUE(held);
+        const int mark = Spy().InputCount();
+        PressKey('C', {VK_CONTROL});
+        ASSERT_TRUE(WaitUntil(
+            [&] { return Spy().Saw(Control(kIdPicColorDisplay), WM_KEYDOWN, 'C', mark); }));
+        DWORD_PTR ignored = 0;
+        EXPECT_TRUE(SendMessageTimeoutW(App().Main(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored))
+            << "the window does not answer while the clipboard is held";
+    }
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(ClipboardText(), kKeptText);
+}
 
 // --- Always on top -------------------------------------------------------------------------
 
