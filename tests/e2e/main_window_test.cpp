@@ -519,8 +519,8 @@ class FocusMark : public VorlithTest, public testing::WithParamInterface<MarkCas
 
 // Reached with the keyboard, the box shows a mark that stands out from its colour (the view:
 // from the magnified pixels, the eyedropper untouched), hides it while the system hides the
-// keyboard cues, and leaves nothing when the focus goes, frozen: a mark drawn into the view's
-// picture would stay there.
+// keyboard cues, and leaves nothing when the focus goes. Frozen, so that the box paints only as
+// its mark changes, and a mark drawn into the view's picture would stay there.
 TEST_P(FocusMark, SeenOnEveryColourAndGoneWithTheFocus) {
     const MarkCase& c = GetParam();
     TargetA().SetColour(c.colour->colour);
@@ -528,10 +528,15 @@ TEST_P(FocusMark, SeenOnEveryColourAndGoneWithTheFocus) {
     HWND box = Control(c.id);
     const RECT skip = c.id == kIdPicZoom ? kEyedropperBox : RECT{};
     std::string faults;
-    const auto shows = [&](bool marked) {
-        return WaitUntil(
-            [&] { return (faults = MarkFaults(box, c.colour->colour, marked, skip)).empty(); });
+    const auto right = [&](bool marked) {
+        return (faults = MarkFaults(box, c.colour->colour, marked, skip)).empty();
     };
+    // Seen, and still so once the program has taken all its messages: a paint under way that
+    // has filled the box but not yet marked it is no answer.
+    const auto shows = [&](bool marked) {
+        return WaitUntil([&] { return right(marked); }) && Settled() && right(marked);
+    };
+    ASSERT_TRUE(Type('G', {VK_CONTROL}));
     ASSERT_TRUE(Type(VK_TAB));
     for (int i = 0; i < c.backTabs; ++i) {
         ASSERT_TRUE(Type(VK_TAB, {VK_SHIFT}));
@@ -543,7 +548,6 @@ TEST_P(FocusMark, SeenOnEveryColourAndGoneWithTheFocus) {
         EXPECT_TRUE(shows(cues == UIS_CLEAR))
             << "cues " << (cues == UIS_SET ? "hidden" : "shown") << ": " << faults;
     }
-    ASSERT_TRUE(Type('G', {VK_CONTROL}));
     ASSERT_TRUE(Type(VK_TAB));
     EXPECT_TRUE(shows(false)) << "the focus gone: " << faults;
 }
