@@ -170,16 +170,8 @@ LRESULT PictureBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
         OwnerForm().OnControlKey(Id(), static_cast<unsigned>(wParam), ShiftState());
         return 0;
-    // The shortcut menu: the system asks for it on a right click and on Shift+F10. Wine's opens
-    // nothing for the Menu key: the box opens it as the key comes up, and keeps that key from
-    // the system, which may open one of its own there.
+    // The shortcut menu, which the system asks for on a right click, Shift+F10 or the Menu key.
     case WM_CONTEXTMENU: OpenMenu(lParam); return 0;
-    case WM_KEYUP:
-        if (wParam == VK_APPS) {
-            OpenMenu(-1);
-            return 0;
-        }
-        break;
     default: break;
     }
     return Control::OnMessage(message, wParam, lParam);
