@@ -10,7 +10,6 @@
 #include "tests/e2e/window_facts.h"
 
 #include "tests/support/capture.h"
-#include "tests/support/clipboard.h"
 #include "tests/support/target_window.h"
 
 #include <gtest/gtest.h>
@@ -25,12 +24,9 @@ namespace e2e {
 
 // The screen as the user sees it, and the windows of the driver's own that the program reads.
 using test_support::Capture;
-using test_support::ClipboardText;
-using test_support::HeldClipboard;
 using test_support::Mosaic;
 using test_support::ScreenPixel;
 using test_support::SeededMosaic;
-using test_support::SetClipboardText;
 using test_support::TargetWindow;
 
 // The five text boxes that one tick writes.

@@ -3,8 +3,8 @@
 #include "tests/window/window_fixture.h"
 
 #include "tests/support/capture.h"
-#include "tests/support/clipboard.h"
 #include "tests/support/foreground.h"
+#include "tests/support/process_windows.h"
 #include "tests/support/target_window.h"
 #include "tests/support/wait.h"
 
@@ -68,7 +68,7 @@ TEST_F(MainWindowTest, UnreadablePixelShowsNoColourUntilTheNextReadablePixel) {
 
 // Ctrl+C with no colour shown copies nothing: the clipboard keeps what another program left.
 TEST_F(MainWindowTest, CopyWithNoColourShownLeavesTheClipboard) {
-    test_support::SetClipboardText(L"kept");
+    test_support::SetClipboardText(Form().hWnd(), L"kept");
     Readout().Show(CLR_INVALID);
     Form().CopyHtmlCode();
     EXPECT_EQ(test_support::ClipboardText(), L"kept");
