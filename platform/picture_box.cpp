@@ -116,16 +116,18 @@ bool PictureBox::ShowsFocus() const {
 
 void PictureBox::FollowKeyboardCues(WPARAM change) {
     // The focus mark follows the system's keyboard cues, as in its own dialogs: hidden after a
-    // start with the mouse until a key is used. The system tells each window of a change (it
-    // turns the window's first decision into a set or a clear); the box keeps the answer, so
-    // that a paint asks nothing.
+    // start with the mouse until a key is used. The box keeps the state the system has just
+    // recorded for it (DefWindowProc ran first), so that a paint asks nothing; where the system
+    // keeps none (Wine answers every question with 0), a set or a clear says it all.
     if (!(HIWORD(change) & UISF_HIDEFOCUS)) {
         return;
     }
     switch (LOWORD(change)) {
     case UIS_SET: cuesHidden_ = true; break;
     case UIS_CLEAR: cuesHidden_ = false; break;
-    default: return;
+    default: // UIS_INITIALIZE: the system's decision, from the last input
+        cuesHidden_ = (SendMessageW(hWnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+        break;
     }
     InvalidateRect(hWnd(), nullptr, FALSE);
 }
@@ -161,7 +163,11 @@ LRESULT PictureBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         focused_ = message == WM_SETFOCUS;
         InvalidateRect(hWnd(), nullptr, FALSE);
         break;
-    case WM_UPDATEUISTATE: FollowKeyboardCues(wParam); break;
+    case WM_UPDATEUISTATE: {
+        const LRESULT answer = Control::OnMessage(message, wParam, lParam);
+        FollowKeyboardCues(wParam);
+        return answer;
+    }
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_SYSCOLORCHANGE: FollowSystemColours(); return 0;
     case WM_LBUTTONDOWN: SetFocus(hWnd()); return 0;
