@@ -4,11 +4,29 @@
 #include "app/hotkeys.h"
 #include "app/main_layout.h"
 #include "app/pointer_nudge.h"
+#include "platform/clipboard.h"
 #include "platform/events.h"
+#include "platform/popup_menu.h"
 
 #include <optional>
 
 namespace app {
+
+namespace {
+
+bool IsPicture(int controlId) {
+    return controlId == layout::kIdPicColorDisplay || controlId == layout::kIdPicZoom;
+}
+
+const std::wstring& CodeOf(const sampling::ShownCodes& codes, int item) {
+    switch (item) {
+    case layout::kCopyVb: return codes.vb;
+    case layout::kCopyRgb: return codes.rgb;
+    default: return codes.html;
+    }
+}
+
+} // namespace
 
 void FrmMain::Form_Load() {
     zoom_.ZoomFactor = 7.0f;
@@ -16,10 +34,14 @@ void FrmMain::Form_Load() {
 
 void FrmMain::Timer1_Timer() {
     // Other handlers (the hotkeys, the buttons, even the About window) run here and only here;
-    // from now on the tick runs to its end.
-    ++ticking_;
-    platform::DoEvents();
-    --ticking_;
+    // from now on the tick runs to its end. Not while a menu is open: its loop sent this tick,
+    // and takes the keys and clicks for the menu itself, which events let run here would hand
+    // to the window under the menu instead.
+    if (!InMenuLoop()) {
+        ++ticking_;
+        platform::DoEvents();
+        --ticking_;
+    }
     if (!IsLoaded()) {
         return; // the window was closed meanwhile
     }
@@ -86,6 +108,34 @@ void FrmMain::NudgePointer(std::int16_t keyCode, std::int16_t shift) {
     SetCursorPos(to.x, to.y);
 }
 
+void FrmMain::CopyHtmlCode() const {
+    // Nothing while the boxes are empty (no pixel could be read): the clipboard stays as it was.
+    if (const std::optional<sampling::ShownCodes> codes = readout_.Codes()) {
+        PutOnClipboard(codes->html);
+    }
+}
+
+void FrmMain::ShowCopyMenu(POINT screen) const {
+    // The codes of the reading as the menu opens: the ticks go on while it is open, and it
+    // copies what was shown when the user asked for it. With no colour shown, nothing to copy.
+    const std::optional<sampling::ShownCodes> codes = readout_.Codes();
+    platform::PopupMenu menu;
+    for (const layout::CopyMenuItem& item : layout::kCopyMenu) {
+        menu.Add(item.id, item.text, codes.has_value());
+    }
+    const int chosen = menu.Choose(hWnd(), screen);
+    if (codes && chosen != 0) {
+        PutOnClipboard(CodeOf(*codes, chosen));
+    }
+}
+
+void FrmMain::PutOnClipboard(const std::wstring& text) const {
+    // The system's default beep: nothing was copied, and the clipboard keeps what it held.
+    if (!platform::CopyTextToClipboard(hWnd(), text)) {
+        MessageBeep(MB_OK);
+    }
+}
+
 void FrmMain::OnLayOut() {
     // The eyedropper marks the sampled pixel: its tip goes a few pixels into the pointer's
     // block, wherever the view's size at this density puts that block.
@@ -105,8 +155,20 @@ void FrmMain::OnClick(int controlId) {
 }
 
 void FrmMain::OnControlKey(int controlId, unsigned key, std::int16_t shift) {
-    if (controlId == layout::kIdPicColorDisplay || controlId == layout::kIdPicZoom) {
-        NudgePointer(static_cast<std::int16_t>(key), shift);
+    if (!IsPicture(controlId)) {
+        return;
+    }
+    const auto keyCode = static_cast<std::int16_t>(key);
+    if (IsCopyKey(keyCode, shift)) {
+        CopyHtmlCode();
+    } else {
+        NudgePointer(keyCode, shift);
+    }
+}
+
+void FrmMain::OnControlMenu(int controlId, POINT screen) {
+    if (IsPicture(controlId)) {
+        ShowCopyMenu(screen);
     }
 }
 

@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 namespace window_tests {
 class MainWindowTest;
@@ -55,6 +56,10 @@ class FrmMain final : public platform::Form {
     void cmdAbout_Click();
     // An arrow key on the swatch or the magnified view moves the pointer.
     void NudgePointer(std::int16_t keyCode, std::int16_t shift);
+    // Ctrl+C on the swatch or the magnified view: the HTML code shown onto the clipboard.
+    void CopyHtmlCode() const;
+    // The shortcut menu of the swatch and the magnified view, at a point of the screen.
+    void ShowCopyMenu(POINT screen) const;
 
   protected:
     void CreateControls() override;
@@ -63,8 +68,12 @@ class FrmMain final : public platform::Form {
     void OnClick(int controlId) override;
     void OnTimer(int timerId) override;
     void OnControlKey(int controlId, unsigned key, std::int16_t shift) override;
+    void OnControlMenu(int controlId, POINT screen) override;
 
   private:
+    // Puts a code on the clipboard, or beeps when another program keeps it.
+    void PutOnClipboard(const std::wstring& text) const;
+
     // The window tests drive the magnifier and the reading directly, with points and colours
     // of their own instead of the pointer's.
     friend class window_tests::MainWindowTest;

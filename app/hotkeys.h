@@ -1,4 +1,5 @@
-// The main window's hotkeys: Ctrl+G freezes the reading, Ctrl+F resumes it.
+// The main window's hotkeys: Ctrl+G freezes the reading, Ctrl+F resumes it; Ctrl+C on the swatch
+// or the magnified view copies the HTML code.
 #pragma once
 
 #include "platform/shift_state.h"
@@ -14,6 +15,7 @@ using platform::kAltMask;
 using platform::kCtrlMask;
 using platform::kShiftMask;
 
+inline constexpr std::int16_t kKeyC = 67;
 inline constexpr std::int16_t kKeyF = 70;
 inline constexpr std::int16_t kKeyG = 71;
 
@@ -29,6 +31,12 @@ constexpr HotkeyAction DecideHotkey(std::int16_t keyCode, std::int16_t shift) {
         return HotkeyAction::Resume;
     }
     return HotkeyAction::None;
+}
+
+// Ctrl+C on the swatch or the magnified view (a text box copies its selection itself), with
+// Ctrl alone as for the hotkeys.
+constexpr bool IsCopyKey(std::int16_t keyCode, std::int16_t shift) {
+    return shift == kCtrlMask && keyCode == kKeyC;
 }
 
 } // namespace app

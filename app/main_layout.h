@@ -76,6 +76,20 @@ struct PicturePixel {
 inline constexpr PicturePixel kEyedropperTip{13, 19};
 inline constexpr int kTipInBlock = 4;
 
+// The shortcut menu of the swatch and the magnified view: one item for each form of the code
+// that the boxes show, each with its access key; the HTML code's shortcut is Ctrl+C. The items'
+// identifiers are what the menu gives back (never 0, which is no choice).
+enum CopyItem : int { kCopyHtml = 1, kCopyVb, kCopyRgb };
+struct CopyMenuItem {
+    CopyItem id;
+    const wchar_t* text;
+};
+inline constexpr CopyMenuItem kCopyMenu[] = {
+    {kCopyHtml, L"Copy &HTML code\tCtrl+C"},
+    {kCopyVb, L"Copy &Visual Basic code"},
+    {kCopyRgb, L"Copy &RGB(r, g, b)"},
+};
+
 // The sampling interval.
 inline constexpr unsigned kTimerIntervalMs = 50;
 

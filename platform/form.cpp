@@ -29,6 +29,7 @@ void Form::Load(HWND owner) {
     images_.clear();
     lines_.clear();
     lastFocus_ = nullptr;
+    menuLoop_ = false;
 
     DWORD exStyle = 0;
     if (design_.frame == FrameStyle::FixedDialog) {
@@ -80,6 +81,11 @@ LRESULT Form::OnGetIcon(WPARAM which) const {
 void Form::Show() {
     Load(nullptr);
     Place(owner_);
+    // The keyboard cues (focus marks, access keys) as the system's dialogs have them: hidden
+    // when the last input was the mouse's, until a key is used. The dialog manager decides this
+    // for a dialog; a window of its own class asks for it.
+    SendMessageW(hWnd(), WM_CHANGEUISTATE,
+                 MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
     ShowWindow(hWnd(), SW_SHOW);
     UpdateWindow(hWnd());
 }
@@ -256,6 +262,8 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ChangeDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         OnLayOut();
         return 0;
+    case WM_ENTERMENULOOP: menuLoop_ = true; break;
+    case WM_EXITMENULOOP: menuLoop_ = false; break;
     case WM_CLOSE: Unload(); return 0;
     case WM_DESTROY:
         if (design_.endsProgramOnClose) {

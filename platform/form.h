@@ -61,6 +61,13 @@ class Form : public Window {
     // A key pressed on a control of the program's own class that takes it (the arrow keys on a
     // picture box), with the modifier state as for Form_KeyDown.
     virtual void OnControlKey(int /*controlId*/, unsigned /*key*/, std::int16_t /*shift*/) {}
+    // A control of the program's own class asks for its shortcut menu (a right click,
+    // Shift+F10 or the Menu key), to open at a point of the screen.
+    virtual void OnControlMenu(int /*controlId*/, POINT /*screen*/) {}
+
+    // A menu's own loop runs for the window (a shortcut menu it opened, its system menu): the
+    // menu takes the keys and clicks from the queue itself meanwhile.
+    bool InMenuLoop() const noexcept { return menuLoop_; }
 
     // Paints what the form draws on its own surface (its lines and images) into dc.
     void Paint(HDC dc) const;
@@ -114,6 +121,7 @@ class Form : public Window {
     HWND owner_ = nullptr;
     HWND lastFocus_ = nullptr;
     bool modal_ = false;
+    bool menuLoop_ = false;
     std::vector<HWND> disabled_; // while modal
 };
 

@@ -29,6 +29,8 @@ template <class H, auto Close> class Unique {
     H get() const noexcept { return h_; }
     explicit operator bool() const noexcept { return h_ != nullptr; }
     void reset(H h = nullptr) noexcept { Unique(h).swap(*this); }
+    // The handle is someone else's from now on (the system took it): Close never runs on it.
+    H release() noexcept { return std::exchange(h_, nullptr); }
     void swap(Unique& other) noexcept { std::swap(h_, other.h_); }
 
   private:

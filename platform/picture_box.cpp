@@ -2,10 +2,12 @@
 #include "platform/picture_box.h"
 
 #include "platform/events.h"
+#include "platform/focus_mark.h"
 #include "platform/form.h"
 
 #include <ole2.h>
 #include <oleacc.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -24,6 +26,8 @@ void PictureBox::Create(Form& form, const ChildDesign& child, bool persistentIma
     images_.clear();
     image_.reset();
     holdsPicture_ = false;
+    focused_ = false;
+    cuesHidden_ = false;
     RegisterWindowClass(kPictureClass, nullptr);
     // A screen reader hears of a picture, which the system cannot tell from the class alone.
     CreateChild(form, child, L"picture box", kPictureClass, L"", WS_TABSTOP, WS_EX_CLIENTEDGE, true,
@@ -106,13 +110,63 @@ void PictureBox::Paint(HDC dc) const {
     }
 }
 
+bool PictureBox::ShowsFocus() const {
+    return focused_ && !cuesHidden_;
+}
+
+void PictureBox::FollowKeyboardCues(WPARAM change) {
+    // The focus mark follows the system's keyboard cues, as in its own dialogs: hidden after a
+    // start with the mouse until a key is used. The box keeps the state the system has just
+    // recorded for it (DefWindowProc ran first), so that a paint asks nothing; where the system
+    // keeps none (Wine answers every question with 0), a set or a clear says it all.
+    if (!(HIWORD(change) & UISF_HIDEFOCUS)) {
+        return;
+    }
+    switch (LOWORD(change)) {
+    case UIS_SET: cuesHidden_ = true; break;
+    case UIS_CLEAR: cuesHidden_ = false; break;
+    default: // UIS_INITIALIZE: the system's decision, from the last input
+        cuesHidden_ = (SendMessageW(hWnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+        break;
+    }
+    InvalidateRect(hWnd(), nullptr, FALSE);
+}
+
+void PictureBox::OpenMenu(LPARAM at) const {
+    POINT screen{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (screen.x == -1 && screen.y == -1) {
+        // Asked for with a key (-1, -1): the menu opens at the box, below its left edge, rather
+        // than wherever the pointer happens to be.
+        RECT box{};
+        GetWindowRect(hWnd(), &box);
+        screen = {box.left, box.bottom};
+    }
+    OwnerForm().OnControlMenu(Id(), screen);
+}
+
 LRESULT PictureBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND: return 1; // the paint covers every pixel
     case WM_PAINT: {
         const PaintDc paint{hWnd()};
         Paint(paint.get());
+        // Over what the box shows on the screen, and only there: never into the persistent
+        // image nor into a copy of the picture (WM_PRINTCLIENT), so no reading ever holds it.
+        if (ShowsFocus()) {
+            DrawFocusMark(paint.get(), RECT{0, 0, width_, height_}, OwnerForm().Dpi());
+        }
         return 0;
+    }
+    // The focus mark comes and goes with the focus and with the keyboard cues.
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        focused_ = message == WM_SETFOCUS;
+        InvalidateRect(hWnd(), nullptr, FALSE);
+        break;
+    case WM_UPDATEUISTATE: {
+        const LRESULT answer = Control::OnMessage(message, wParam, lParam);
+        FollowKeyboardCues(wParam);
+        return answer;
     }
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_SYSCOLORCHANGE: FollowSystemColours(); return 0;
@@ -122,8 +176,11 @@ LRESULT PictureBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
         OwnerForm().OnControlKey(Id(), static_cast<unsigned>(wParam), ShiftState());
         return 0;
-    default: return Control::OnMessage(message, wParam, lParam);
+    // The shortcut menu, which the system asks for on a right click, Shift+F10 or the Menu key.
+    case WM_CONTEXTMENU: OpenMenu(lParam); return 0;
+    default: break;
     }
+    return Control::OnMessage(message, wParam, lParam);
 }
 
 } // namespace platform

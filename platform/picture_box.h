@@ -37,7 +37,8 @@ class PictureBox : public Control {
     ColourValue BackColor() const noexcept { return backColour_; }
     void SetBackColor(ColourValue colour);
 
-    // Paints the box as it shows on the screen into dc.
+    // Paints the box's picture into dc: what it shows on the screen but the focus mark, which
+    // is drawn over it there while the box has the keyboard focus.
     void Paint(HDC dc) const;
 
   protected:
@@ -47,6 +48,10 @@ class PictureBox : public Control {
     void MakeImage();
     void ClearImage() const;
     void FollowSystemColours();
+    bool ShowsFocus() const;
+    void FollowKeyboardCues(WPARAM change);
+    // Asks the form for the box's shortcut menu, at a screen point or, for -1, at the box.
+    void OpenMenu(LPARAM at) const;
 
     bool persistent_ = false;
     ColourValue backColour_ = kSysButtonFace;
@@ -54,6 +59,8 @@ class PictureBox : public Control {
     int height_ = 0;
     std::unique_ptr<OffscreenImage> image_;
     bool holdsPicture_ = false; // drawn on since it was last cleared
+    bool focused_ = false;      // between WM_SETFOCUS and WM_KILLFOCUS
+    bool cuesHidden_ = false;   // the keyboard cues are hidden (UISF_HIDEFOCUS)
     std::vector<Image*> images_;
 };
 

@@ -74,6 +74,13 @@ std::string VbCode(std::string_view bgrHex) {
     return literal;
 }
 
+std::string RgbCode(std::string_view bgrHex) {
+    // The components that the three boxes show: decoded from the HTML code, as they are.
+    const std::string html = HtmlCode(bgrHex);
+    return "RGB(" + ComponentText(html, 2) + ", " + ComponentText(html, 4) + ", " +
+           ComponentText(html, 6) + ")";
+}
+
 std::string ComponentText(std::string_view text, int start) {
     int value = 0;
     if (start >= 1 && static_cast<std::size_t>(start) <= text.size()) {

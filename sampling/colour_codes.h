@@ -30,6 +30,10 @@ std::string HtmlCode(std::string_view bgrHex);
 // "&H00BBGGRR&" from a six-character BgrHex text: the pairs keep their order.
 std::string VbCode(std::string_view bgrHex);
 
+// "RGB(r, g, b)" from a six-character BgrHex text: the components as the HTML code gives them
+// ("RGB(18, 52, 86)" for "563412"), a call that Visual Basic and CSS both read.
+std::string RgbCode(std::string_view bgrHex);
+
 // The decimal value ("0" to "255") of the two hexadecimal digits of text at start (counted
 // from 1), or of as many of them as the text holds; no digits read as 0. Characters that are
 // not hexadecimal digits end the number (they are never produced by HtmlCode).

@@ -49,6 +49,15 @@ void ColourReadout::AnnounceColour() const {
     controls_.picColorDisplay.AnnounceLiveRegionChange();
 }
 
+std::optional<ShownCodes> ColourReadout::Codes() const {
+    const platform::ColourValue shown = controls_.picColorDisplay.BackColor();
+    if (!IsReadableColour(shown)) {
+        return std::nullopt;
+    }
+    const std::string bgrHex = BgrHex(shown);
+    return ShownCodes{Widen(HtmlCode(bgrHex)), Widen(VbCode(bgrHex)), Widen(RgbCode(bgrHex))};
+}
+
 void ColourReadout::ReadPixel(POINT point) const {
     // The screen's DC covers the whole virtual screen in screen coordinates, the pointer's own:
     // a monitor left of or above the primary has negative ones. It is given back once the

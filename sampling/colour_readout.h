@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 namespace sampling {
 
 // The controls a reading is written into, in the order they are written.
@@ -17,6 +20,13 @@ struct ReadoutControls {
     platform::TextBox& txtBlue;
     platform::TextBox& txtVB;
     platform::PictureBox& picColorDisplay;
+};
+
+// The colour the swatch shows in the forms a user copies, each exactly as the boxes give it.
+struct ShownCodes {
+    std::wstring html; // #123456
+    std::wstring vb;   // &H00563412&
+    std::wstring rgb;  // RGB(18, 52, 86)
 };
 
 class ColourReadout {
@@ -31,6 +41,9 @@ class ColourReadout {
     // Tells screen readers to announce the colour that the swatch shows now (the reading has
     // frozen on it), wherever their focus is.
     void AnnounceColour() const;
+    // The codes of the colour that the swatch shows now, live or frozen, made only when asked;
+    // nothing while it shows none (the pixel could not be read).
+    std::optional<ShownCodes> Codes() const;
 
   private:
     ReadoutControls controls_;

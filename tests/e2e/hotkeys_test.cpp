@@ -1,5 +1,6 @@
 // Keys typed into the real main window: Ctrl+G and Ctrl+F freezing and resuming the reading,
-// every near miss that must leave the sampling as it was, and the arrow keys moving the pointer.
+// every near miss that must leave the sampling as it was, the arrow keys moving the pointer, and
+// Ctrl+C copying the HTML code where no text box takes it.
 #include "tests/e2e/session.h"
 
 #include "app/main_layout.h"
@@ -18,7 +19,9 @@ struct KeyCase {
     std::vector<WORD> modifiers;
     bool startFrozen;
     bool frozenAfter;
-    POINT step = {}; // how far the key moves the pointer
+    POINT step = {};                 // how far the key moves the pointer
+    const wchar_t* copied = nullptr; // what the key puts on the clipboard
+    bool held = false;               // another program holds the clipboard open meanwhile
 };
 
 void PrintTo(const KeyCase& c, std::ostream* out) {
@@ -58,6 +61,13 @@ const KeyCase kKeyCases[] = {
     {"CtrlRightNoNudge", VK_RIGHT, {VK_CONTROL}, false, false},
     {"AltLeftNoNudge", VK_LEFT, {VK_MENU}, false, false},
     {"HomeNoNudge", VK_HOME, {}, false, false},
+    // Ctrl+C on the swatch copies the HTML code shown, live or frozen (on A, the pointer on B);
+    // with Shift too, nothing.
+    {"CtrlCCopiesTheHtmlCode", 'C', {VK_CONTROL}, false, false, {}, L"#123456"},
+    {"CtrlCWhileFrozenCopiesTheFrozenCode", 'C', {VK_CONTROL}, true, true, {}, L"#123456"},
+    {"CtrlShiftCNoCopy", 'C', {VK_CONTROL, VK_SHIFT}, false, false},
+    // Held by another program, the clipboard keeps its text, and the window answers.
+    {"CtrlCWithTheClipboardHeldCopiesNothing", 'C', {VK_CONTROL}, false, false, {}, nullptr, true},
 };
 
 class Hotkeys : public VorlithTest, public testing::WithParamInterface<KeyCase> {};
@@ -72,11 +82,18 @@ TEST_P(Hotkeys, KeyLeavesTheSamplingInTheExpectedState) {
     }
     ASSERT_EQ(GetForegroundWindow(), App().Main());
 
+    SetClipboardText(TargetA().hWnd(), kKeptText);
+    const bool held = c.held && OpenClipboard(nullptr);
     const POINT before = PointerPosition();
-    ASSERT_TRUE(Type(c.key, c.modifiers));
+    EXPECT_TRUE(Type(c.key, c.modifiers));
+    if (held) {
+        CloseClipboard();
+    }
+    ASSERT_TRUE(Settled());
     const POINT after = PointerPosition();
     EXPECT_EQ(std::pair(after.x - before.x, after.y - before.y), std::pair(c.step.x, c.step.y))
         << "how far the pointer moved";
+    EXPECT_EQ(ClipboardText(), c.copied ? c.copied : kKeptText);
     MovePointer(TargetB().Centre());
 
     if (c.frozenAfter) {
@@ -92,12 +109,14 @@ TEST_P(Hotkeys, KeyLeavesTheSamplingInTheExpectedState) {
 INSTANTIATE_TEST_SUITE_P(Keys, Hotkeys, testing::ValuesIn(kKeyCases), CaseName<KeyCase>);
 
 // Key preview: the hotkeys act whichever control has the focus, and the key still goes on to
-// that control, which keeps the focus. A focused text box keeps what is typed while frozen.
+// that control, which keeps the focus. A focused text box keeps what is typed while frozen, and
+// copies its own selection at Ctrl+C, where the magnified view copies the HTML code.
 struct FocusCase {
     const char* name;
     int id;
     bool typable;
-    int rightStep; // how far the Right arrow moves the pointer, or kRightNotTried
+    int rightStep;        // how far the Right arrow moves the pointer, or kRightNotTried
+    const wchar_t* ctrlC; // what Ctrl+C copies there (all of a text box's text selected)
 };
 
 // A check box hands the focus on with an arrow key, as in any dialog.
@@ -108,9 +127,11 @@ void PrintTo(const FocusCase& c, std::ostream* out) {
 }
 
 const FocusCase kFocusCases[] = {
-    {"TxtHtml", kIdTxtHtml, true, 0},  {"TxtRed", kIdTxtRed, true, 0},
-    {"TxtVb", kIdTxtVb, true, 0},      {"ChkGrid", kIdChkGrid, false, kRightNotTried},
-    {"PicZoom", kIdPicZoom, false, 1},
+    {"TxtHtml", kIdTxtHtml, true, 0, L"#123456"},
+    {"TxtRed", kIdTxtRed, true, 0, L"18"},
+    {"TxtVb", kIdTxtVb, true, 0, L"&H00563412&"},
+    {"ChkGrid", kIdChkGrid, false, kRightNotTried, kKeptText},
+    {"PicZoom", kIdPicZoom, false, 1, L"#123456"},
 };
 
 class HotkeysWithFocus : public VorlithTest, public testing::WithParamInterface<FocusCase> {};
@@ -136,6 +157,13 @@ TEST_P(HotkeysWithFocus, CtrlGAndCtrlFActAndTheControlKeepsTheFocus) {
         ASSERT_TRUE(Type(VK_RIGHT));
         EXPECT_EQ(PointerPosition().x - before, c.rightStep) << "how far Right moved the pointer";
     }
+    SetClipboardText(TargetA().hWnd(), kKeptText);
+    if (c.typable) {
+        PressKey(VK_HOME);
+        PressKey(VK_END, {VK_SHIFT});
+    }
+    ASSERT_TRUE(Type('C', {VK_CONTROL}));
+    EXPECT_EQ(ClipboardText(), c.ctrlC) << "what Ctrl+C copied";
 
     if (c.typable) {
         // Replace the frozen text by typing: it stays while the sampling is frozen.

@@ -30,9 +30,10 @@ POINT PointerPosition() {
     return point;
 }
 
-void MouseClick(POINT screen) {
+void MouseClick(POINT screen, bool right) {
     MovePointer(screen);
-    SendEvents({MouseEvent(MOUSEEVENTF_LEFTDOWN), MouseEvent(MOUSEEVENTF_LEFTUP)});
+    SendEvents({MouseEvent(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+                MouseEvent(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
 }
 
 INPUT KeyEvent(WORD vk, bool up) {

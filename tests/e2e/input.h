@@ -11,8 +11,8 @@ namespace e2e {
 // The pointer; MovePointer waits until the system reports it there.
 void MovePointer(POINT screen);
 POINT PointerPosition();
-// A real left click at a point of the screen (moves the pointer there).
-void MouseClick(POINT screen);
+// A real left (or right) click at a point of the screen (moves the pointer there).
+void MouseClick(POINT screen, bool right = false);
 
 // One key going down or up, for SendEvents (keys and clicks through the input queue, in order).
 INPUT KeyEvent(WORD vk, bool up);

@@ -1,5 +1,6 @@
-// The real main window from outside: its frame and controls at 96 pixels per inch, the focus
-// and the dialog keys, "Always on top", and the ways the program ends.
+// The real main window from outside: its frame and controls at 96 pixels per inch, the focus,
+// its mark and the dialog keys, the shortcut menu and the clipboard, "Always on top", and the
+// ways the program ends.
 #include "tests/e2e/session.h"
 
 #include "tests/support/desktop.h"
@@ -9,6 +10,7 @@
 #include <ole2.h>
 #include <oleacc.h>
 
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
@@ -435,6 +437,177 @@ TEST_P(DialogKeys, PressNoButton) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, DialogKeys, testing::ValuesIn(kDialogKeys), CaseName<DialogKeyCase>);
+
+// --- The focus mark, the shortcut menu and the clipboard ------------------------------------
+
+// The contrast of two colours: relative luminances, the lighter + 0.05 over the darker + 0.05.
+double Contrast(COLORREF a, COLORREF b) {
+    const auto luminance = [](COLORREF c) {
+        double sum = 0;
+        for (const auto& [byte, weight] :
+             {std::pair{GetRValue(c), 0.2126}, std::pair{GetGValue(c), 0.7152},
+              std::pair{GetBValue(c), 0.0722}}) {
+            const double v = byte / 255.0;
+            sum += weight * (v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+        }
+        return sum;
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// What keeps `now` from being `before` with a mark in the band along its edge (none for band 0):
+// on each edge, corners aside, a line that stands out at least 3:1 from what was there, and
+// nothing changed inside. "" when nothing does.
+std::string MarkFaults(const Capture& before, const Capture& now, int band) {
+    const int w = now.Width();
+    const int h = now.Height();
+    for (int side = 0; side < 4 && band > 0; ++side) {
+        double best = 0;
+        for (int depth = 0; depth < band; ++depth) {
+            double least = 21;
+            for (int i = band; i < (side < 2 ? w : h) - band; ++i) {
+                const int x = side < 2 ? i : (side == 2 ? depth : w - 1 - depth);
+                const int y = side >= 2 ? i : (side == 0 ? depth : h - 1 - depth);
+                least = std::min(least, Contrast(now.At(x, y), before.At(x, y)));
+            }
+            best = std::max(best, least);
+        }
+        if (best < 3) {
+            return "edge " + std::to_string(side) + " stands out " + std::to_string(best) + ":1";
+        }
+    }
+    for (int y = band; y < h - band; ++y) {
+        for (int x = band; x < w - band; ++x) {
+            if (now.At(x, y) != before.At(x, y)) {
+                return "changed at " + std::to_string(x) + ", " + std::to_string(y);
+            }
+        }
+    }
+    return "";
+}
+
+struct MarkCase {
+    const char* name;
+    int id;
+    int backTabs; // Shift+Tab from HTML Code
+    const ColourCase* colour;
+};
+
+void PrintTo(const MarkCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const MarkCase kMarks[] = {
+    {"SwatchOnMidGrey", kIdPicColorDisplay, 1, &kColourTable[10]},
+    {"SwatchOnBlack", kIdPicColorDisplay, 1, &kColourTable[0]},
+    {"SwatchOnWhite", kIdPicColorDisplay, 1, &kColourTable[1]},
+    {"ViewOnMidGrey", kIdPicZoom, 4, &kColourTable[10]},
+};
+
+class FocusMark : public VorlithTest, public testing::WithParamInterface<MarkCase> {};
+
+// Frozen, so that the box paints only as its mark changes. Reached with the keyboard, it shows a
+// mark that stands out from its picture, hides it while the keyboard cues are hidden, and gives
+// back its picture as it was when the focus goes.
+TEST_P(FocusMark, SeenOnEveryColourAndGoneWithTheFocus) {
+    const MarkCase& c = GetParam();
+    TargetA().SetColour(c.colour->colour);
+    ASSERT_TRUE(PointAt(TargetA(), *c.colour));
+    ASSERT_TRUE(Type('G', {VK_CONTROL}));
+    ASSERT_TRUE(Type(VK_TAB));
+    HWND box = Control(c.id);
+    const Capture before = Capture::Client(box);
+    std::string faults;
+    // Seen, and still so once the program has taken its messages: not a paint half done. The
+    // mark lies within 4 pixels of the edge at 96 pixels per inch.
+    const auto shows = [&](bool marked) {
+        const auto seen = [&] {
+            return (faults = MarkFaults(before, Capture::Client(box), marked ? 4 : 0)).empty();
+        };
+        return WaitUntil(seen) && Settled() && seen();
+    };
+    for (int i = 0; i < c.backTabs; ++i) {
+        ASSERT_TRUE(Type(VK_TAB, {VK_SHIFT}));
+    }
+    EXPECT_TRUE(shows(true)) << "focused: " << faults;
+    for (const WORD cues : {UIS_SET, UIS_CLEAR}) {
+        SendWithTimeout(box, WM_UPDATEUISTATE, MAKEWPARAM(cues, UISF_HIDEFOCUS), 0);
+        EXPECT_TRUE(shows(cues == UIS_CLEAR)) << "cues " << cues << ": " << faults;
+    }
+    ASSERT_TRUE(Type(VK_TAB));
+    EXPECT_TRUE(shows(false)) << "the focus gone: " << faults;
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, FocusMark, testing::ValuesIn(kMarks), CaseName<MarkCase>);
+
+struct MenuCase {
+    const char* name;
+    int clickId;            // the box right-clicked, or 0 for the key (F10 with Shift)
+    WORD key;               // on the swatch, which has the focus
+    std::vector<WORD> keys; // typed into the menu
+    int copied;             // the item chosen (kCopyHtml, kCopyVb, kCopyRgb), 0 for none
+    bool frozen;
+};
+
+void PrintTo(const MenuCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const MenuCase kMenus[] = {
+    {"HtmlByAccessKeyOnTheSwatch", kIdPicColorDisplay, 0, {'H'}, kCopyHtml, false},
+    {"VbByAccessKeyOnTheView", kIdPicZoom, 0, {'V'}, kCopyVb, false},
+    {"RgbByAccessKeyAfterShiftF10", 0, VK_F10, {'R'}, kCopyRgb, false},
+    {"VbByArrowsAfterTheMenuKey", 0, VK_APPS, {VK_DOWN, VK_DOWN, VK_RETURN}, kCopyVb, false},
+    {"RgbByArrowWhileFrozen", 0, VK_APPS, {VK_UP, VK_RETURN}, kCopyRgb, true},
+    {"EscCopiesNothing", 0, VK_F10, {VK_ESCAPE}, 0, false},
+};
+
+class CopyMenu : public VorlithTest, public testing::WithParamInterface<MenuCase> {};
+
+// One menu opens, at the pointer for a click and below the swatch for a key. Ticks go on while
+// it is open: A's colour changes under the pointer and a live reading follows it (where the
+// pointer rests on A: a click's menu lies under it), a frozen one stays. It copies the code
+// shown when it opened, A's, in the form chosen, and leaves the reading live or frozen. (Under
+// Wine a program with a menu open did not always see the pointer moved by another process.)
+TEST_P(CopyMenu, CopiesTheFormChosenAsShownWhenItOpened) {
+    const MenuCase& c = GetParam();
+    if (c.frozen) {
+        ASSERT_TRUE(FreezeOnA());
+    }
+    SetClipboardText(TargetA().hWnd(), kKeptText);
+    const RECT swatch = WindowRect(Control(kIdPicColorDisplay));
+    POINT at{swatch.left, swatch.bottom};
+    if (c.clickId != 0) {
+        at = ClientCentre(Control(c.clickId));
+        MouseClick(at, true);
+    } else {
+        PressKey(c.key, c.key == VK_F10 ? std::vector<WORD>{VK_SHIFT} : std::vector<WORD>{});
+    }
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (menu = App().VisibleWindowOfClass(L"#32768")); }));
+    EXPECT_EQ(WindowRect(menu).left, at.x);
+    EXPECT_EQ(WindowRect(menu).top, at.y);
+    TargetA().SetColour(kColourB.colour);
+    if (c.frozen || c.clickId == 0) {
+        EXPECT_TRUE(c.frozen ? ReadingStaysFrozen(kColourA.reading)
+                             : ReadingBecomes(App(), kColourB.reading));
+    }
+    EXPECT_EQ(App().VisibleTopLevelWindows().size(), 2u) << "the main window and one menu";
+    for (const WORD key : c.keys) {
+        ASSERT_TRUE(Type(key));
+    }
+    EXPECT_TRUE(WaitUntil([&] { return !App().VisibleWindowOfClass(L"#32768"); })) << "still open";
+    const Reading& a = kColourA.reading;
+    const std::wstring texts[] = {kKeptText, a.html, a.vb,
+                                  L"RGB(" + a.red + L", " + a.green + L", " + a.blue + L")"};
+    EXPECT_EQ(ClipboardText(), texts[c.copied]);
+    TargetA().SetColour(kColourA.colour);
+    EXPECT_TRUE(c.frozen ? ReadingStaysFrozen(kColourA.reading) : PointAt(TargetA(), kColourA));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, CopyMenu, testing::ValuesIn(kMenus), CaseName<MenuCase>);
 
 // --- Always on top -------------------------------------------------------------------------
 

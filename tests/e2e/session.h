@@ -53,7 +53,8 @@ struct ColourCase {
 };
 void PrintTo(const ColourCase& c, std::ostream* out);
 
-// Every row of the colour-code table, from black and white to mixed values with leading zeros.
+// Every row of the colour-code table, from black and white to mixed values with leading zeros,
+// and mid-grey, on which an inverted focus mark vanishes.
 inline const ColourCase kColourTable[] = {
     {"Black", 0x000000, {L"#000000", L"0", L"0", L"0", L"&H00000000&"}},
     {"White", 0xFFFFFF, {L"#FFFFFF", L"255", L"255", L"255", L"&H00FFFFFF&"}},
@@ -65,11 +66,15 @@ inline const ColourCase kColourTable[] = {
     {"Mixed0A0B0C", 0x0A0B0C, {L"#0C0B0A", L"12", L"11", L"10", L"&H000A0B0C&"}},
     {"Mixed563412", 0x563412, {L"#123456", L"18", L"52", L"86", L"&H00563412&"}},
     {"MixedABCDEF", 0xABCDEF, {L"#EFCDAB", L"239", L"205", L"171", L"&H00ABCDEF&"}},
+    {"MidGrey808080", 0x808080, {L"#808080", L"128", L"128", L"128", L"&H00808080&"}},
 };
 
 // Two distinct colours for tests that only need to tell "followed the pointer" from "stayed".
 inline const ColourCase& kColourA = kColourTable[8]; // #123456
 inline const ColourCase& kColourB = kColourTable[9]; // #EFCDAB
+
+// What another program left on the clipboard, which only a copy of the program's may replace.
+inline constexpr wchar_t kKeptText[] = L"kept from another program";
 
 // Starts a fresh program for each test, with targets A and B beside its window, the pointer
 // on A and the reading showing A. Keys go to the main window: it is made foreground.

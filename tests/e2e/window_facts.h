@@ -15,6 +15,8 @@ namespace e2e {
 
 using test_support::AccessibleObject;
 using test_support::ClientSize;
+using test_support::ClipboardText;
+using test_support::SetClipboardText;
 using test_support::WindowText;
 
 // Sends a message and waits at most two seconds for the answer (the target may be ending).

@@ -1,5 +1,7 @@
-// Top-level windows of a process, walked by class with FindWindowEx.
+// Top-level windows of a process, walked by class with FindWindowEx; texts; the clipboard.
 #include "tests/support/process_windows.h"
+
+#include <cstring>
 
 namespace test_support {
 
@@ -28,6 +30,30 @@ std::wstring WindowText(HWND hwnd) {
                         SMTO_ABORTIFHUNG, kPatienceMs, &copied);
     text.resize(static_cast<size_t>(copied));
     return text;
+}
+
+std::wstring ClipboardText() {
+    std::wstring text = L"(no text)";
+    if (OpenClipboard(nullptr)) {
+        const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+        if (const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+void SetClipboardText(HWND owner, const std::wstring& text) {
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    OpenClipboard(owner);
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
 }
 
 } // namespace test_support

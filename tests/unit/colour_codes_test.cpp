@@ -11,6 +11,7 @@ namespace {
 using sampling::BgrHex;
 using sampling::ComponentText;
 using sampling::HtmlCode;
+using sampling::RgbCode;
 using sampling::VbCode;
 
 struct ColourCase {
@@ -21,21 +22,22 @@ struct ColourCase {
     const char* green;
     const char* blue;
     const char* literal;
+    const char* rgb;
 };
 
 // Primaries, single-digit bytes that need padding, and bytes whose digits differ so that a
 // swapped pair or a swapped digit shows.
 constexpr ColourCase kColourCases[] = {
-    {0x000000, "000000", "#000000", "0", "0", "0", "&H00000000&"},
-    {0xFFFFFF, "FFFFFF", "#FFFFFF", "255", "255", "255", "&H00FFFFFF&"},
-    {0x0000FF, "0000FF", "#FF0000", "255", "0", "0", "&H000000FF&"},
-    {0x00FF00, "00FF00", "#00FF00", "0", "255", "0", "&H0000FF00&"},
-    {0xFF0000, "FF0000", "#0000FF", "0", "0", "255", "&H00FF0000&"},
-    {0x00000F, "00000F", "#0F0000", "15", "0", "0", "&H0000000F&"},
-    {0x0F0000, "0F0000", "#00000F", "0", "0", "15", "&H000F0000&"},
-    {0x0A0B0C, "0A0B0C", "#0C0B0A", "12", "11", "10", "&H000A0B0C&"},
-    {0x563412, "563412", "#123456", "18", "52", "86", "&H00563412&"},
-    {0xABCDEF, "ABCDEF", "#EFCDAB", "239", "205", "171", "&H00ABCDEF&"},
+    {0x000000, "000000", "#000000", "0", "0", "0", "&H00000000&", "RGB(0, 0, 0)"},
+    {0xFFFFFF, "FFFFFF", "#FFFFFF", "255", "255", "255", "&H00FFFFFF&", "RGB(255, 255, 255)"},
+    {0x0000FF, "0000FF", "#FF0000", "255", "0", "0", "&H000000FF&", "RGB(255, 0, 0)"},
+    {0x00FF00, "00FF00", "#00FF00", "0", "255", "0", "&H0000FF00&", "RGB(0, 255, 0)"},
+    {0xFF0000, "FF0000", "#0000FF", "0", "0", "255", "&H00FF0000&", "RGB(0, 0, 255)"},
+    {0x00000F, "00000F", "#0F0000", "15", "0", "0", "&H0000000F&", "RGB(15, 0, 0)"},
+    {0x0F0000, "0F0000", "#00000F", "0", "0", "15", "&H000F0000&", "RGB(0, 0, 15)"},
+    {0x0A0B0C, "0A0B0C", "#0C0B0A", "12", "11", "10", "&H000A0B0C&", "RGB(12, 11, 10)"},
+    {0x563412, "563412", "#123456", "18", "52", "86", "&H00563412&", "RGB(18, 52, 86)"},
+    {0xABCDEF, "ABCDEF", "#EFCDAB", "239", "205", "171", "&H00ABCDEF&", "RGB(239, 205, 171)"},
 };
 
 TEST(ColourCodes, EveryFormOfTheTableColours) {
@@ -49,6 +51,7 @@ TEST(ColourCodes, EveryFormOfTheTableColours) {
         EXPECT_EQ(ComponentText(html, 4), c.green);
         EXPECT_EQ(ComponentText(html, 6), c.blue);
         EXPECT_EQ(VbCode(hex), c.literal);
+        EXPECT_EQ(RgbCode(hex), c.rgb);
     }
 }
 

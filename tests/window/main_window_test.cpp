@@ -4,6 +4,7 @@
 
 #include "tests/support/capture.h"
 #include "tests/support/foreground.h"
+#include "tests/support/process_windows.h"
 #include "tests/support/target_window.h"
 #include "tests/support/wait.h"
 
@@ -63,6 +64,17 @@ TEST_F(MainWindowTest, UnreadablePixelShowsNoColourUntilTheNextReadablePixel) {
     Readout().Show(0x0000FF);
     ExpectShown(Form(), {L"#FF0000", L"255", L"0", L"0", L"&H000000FF&"});
     EXPECT_EQ(Form().picColorDisplay.BackColor(), 0x0000FF);
+}
+
+// Ctrl+C with no colour shown copies nothing: the clipboard keeps what another program left.
+TEST_F(MainWindowTest, CopyWithNoColourShownLeavesTheClipboard) {
+    test_support::SetClipboardText(Form().hWnd(), L"kept");
+    Readout().Show(CLR_INVALID);
+    Form().CopyHtmlCode();
+    EXPECT_EQ(test_support::ClipboardText(), L"kept");
+    Readout().Show(0x563412);
+    Form().CopyHtmlCode();
+    EXPECT_EQ(test_support::ClipboardText(), L"#123456");
 }
 
 TEST_F(MainWindowTest, TypedTextIsOverwrittenByTheNextReading) {
