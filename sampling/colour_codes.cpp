@@ -76,9 +76,13 @@ std::string VbCode(std::string_view bgrHex) {
 
 std::string RgbCode(std::string_view bgrHex) {
     // The components that the three boxes show: decoded from the HTML code, as they are.
+    // Appended piece by piece: a text put in front of another ("RGB(" + ...) takes a path of
+    // the C++ library that GCC 14 keeps out of line, with the exception machinery around it.
     const std::string html = HtmlCode(bgrHex);
-    return "RGB(" + ComponentText(html, 2) + ", " + ComponentText(html, 4) + ", " +
-           ComponentText(html, 6) + ")";
+    std::string rgb = "RGB(";
+    rgb.append(ComponentText(html, 2)).append(", ").append(ComponentText(html, 4));
+    rgb.append(", ").append(ComponentText(html, 6)).push_back(')');
+    return rgb;
 }
 
 std::string ComponentText(std::string_view text, int start) {
