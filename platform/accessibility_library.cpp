@@ -5,18 +5,6 @@
 
 namespace platform {
 
-namespace {
-
-template <class Function> Function Find(HMODULE module, const char* name) {
-    if (!module) {
-        return nullptr;
-    }
-    // Through the generic function type, which every function pointer converts to and from.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-} // namespace
-
 const AccessibilityLibrary& AccessibilityLibrary::Loaded() {
     static const AccessibilityLibrary library = [] {
         AccessibilityLibrary loaded;
@@ -27,23 +15,26 @@ const AccessibilityLibrary& AccessibilityLibrary::Loaded() {
         const HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
         // The object is handed to the asking process through COM, on this thread, which runs
         // the windows and so pumps the calls that come back.
-        if (const auto initialise = Find<decltype(&::CoInitializeEx)>(ole32, "CoInitializeEx")) {
+        if (const auto initialise =
+                FindFunction<decltype(&::CoInitializeEx)>(ole32, "CoInitializeEx")) {
             initialise(nullptr, COINIT_APARTMENTTHREADED);
         }
-        loaded.createStdAccessibleObject =
-            Find<decltype(&::CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
+        loaded.createStdAccessibleObject = FindFunction<decltype(&::CreateStdAccessibleObject)>(
+            oleacc, "CreateStdAccessibleObject");
         loaded.lresultFromObject =
-            Find<decltype(&::LresultFromObject)>(oleacc, "LresultFromObject");
-        loaded.sysAllocString = Find<decltype(&::SysAllocString)>(oleaut32, "SysAllocString");
+            FindFunction<decltype(&::LresultFromObject)>(oleacc, "LresultFromObject");
+        loaded.sysAllocString =
+            FindFunction<decltype(&::SysAllocString)>(oleaut32, "SysAllocString");
         loaded.createStreamOnHGlobal =
-            Find<decltype(&::CreateStreamOnHGlobal)>(ole32, "CreateStreamOnHGlobal");
+            FindFunction<decltype(&::CreateStreamOnHGlobal)>(ole32, "CreateStreamOnHGlobal");
         loaded.coMarshalInterface =
-            Find<decltype(&::CoMarshalInterface)>(ole32, "CoMarshalInterface");
+            FindFunction<decltype(&::CoMarshalInterface)>(ole32, "CoMarshalInterface");
         loaded.coReleaseMarshalData =
-            Find<decltype(&::CoReleaseMarshalData)>(ole32, "CoReleaseMarshalData");
+            FindFunction<decltype(&::CoReleaseMarshalData)>(ole32, "CoReleaseMarshalData");
         loaded.coDisconnectObject =
-            Find<decltype(&::CoDisconnectObject)>(ole32, "CoDisconnectObject");
-        loaded.coCreateInstance = Find<decltype(&::CoCreateInstance)>(ole32, "CoCreateInstance");
+            FindFunction<decltype(&::CoDisconnectObject)>(ole32, "CoDisconnectObject");
+        loaded.coCreateInstance =
+            FindFunction<decltype(&::CoCreateInstance)>(ole32, "CoCreateInstance");
         return loaded;
     }();
     return library;

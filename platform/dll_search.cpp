@@ -9,11 +9,8 @@ void LoadDllsFromSystemFolderOnly() {
     // Looked up rather than imported: a program that imports it does not start at all on a
     // Windows 7 without the update.
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-    const auto setDefaultDllDirectories =
-        kernel32 ? reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void (*)()>(
-                       GetProcAddress(kernel32, "SetDefaultDllDirectories")))
-                 : nullptr;
+    const auto setDefaultDllDirectories = FindFunction<SetDefaultDllDirectoriesFn>(
+        GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
     if (!setDefaultDllDirectories || !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
         // The program's own folder stays first in the search then: LoadSystemLibrary names the
         // system folder's files by their full path.

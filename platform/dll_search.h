@@ -15,4 +15,13 @@ void LoadDllsFromSystemFolderOnly();
 // null when the system folder has none.
 HMODULE LoadSystemLibrary(const wchar_t* name);
 
+// A function of a loaded DLL as its own type, or null when the DLL (or this Windows) has none:
+// for functions that not every Windows the program runs on has, and for DLLs loaded late.
+template <class Function> Function FindFunction(HMODULE module, const char* name) {
+    // Through the generic function type, which every function pointer converts to and from.
+    return module ? reinterpret_cast<Function>(
+                        reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
+                  : nullptr;
+}
+
 } // namespace platform

@@ -1,6 +1,7 @@
 // Per-monitor density functions exist from Windows 10 on; older systems get the screen's.
 #include "platform/dpi.h"
 
+#include "platform/dll_search.h"
 #include "platform/gdi.h"
 #include "platform/twips.h"
 
@@ -12,9 +13,7 @@ using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 
 template <class Fn> Fn User32Function(const char* name) {
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                  : nullptr;
+    return FindFunction<Fn>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 } // namespace
